@@ -1,0 +1,127 @@
+#include "Program.h"
+
+#include "ui/explain/Form3.h"
+#include "ui/main/Form1.h"
+#include "ui/result/Form2.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMessageBox>
+
+#include <cassert>
+
+namespace app {
+
+namespace {
+Program* current = nullptr;
+}
+
+// Once the program ends, input and timer events no longer reach any handler,
+// also those already queued behind "Ende".
+class Program::EndFilter final : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::Timer:
+        case QEvent::Shortcut:
+        case QEvent::Close:
+            return true;
+        default:
+            return QObject::eventFilter(watched, event);
+        }
+    }
+};
+
+Program::Program(Services services) : services_(std::move(services))
+{
+    assert(current == nullptr && "one program at a time");
+    current = this;
+    if (!services_.exit)
+        services_.exit = [](int code) { QCoreApplication::exit(code); };
+}
+
+Program::~Program()
+{
+    if (endFilter_)
+        qApp->removeEventFilter(endFilter_.get());
+    // The secondary windows go first: their handlers may refer to Form1.
+    form3_.reset();
+    form2_.reset();
+    form1_.reset();
+    current = nullptr;
+}
+
+Program& Program::instance()
+{
+    assert(current != nullptr);
+    return *current;
+}
+
+void Program::start()
+{
+    ui::Form1& main = Form1();
+    main.show();
+}
+
+ui::Form1& Program::Form1()
+{
+    if (!form1_) {
+        form1_ = std::make_unique<ui::Form1>(services_.clock, services_.random);
+        guarded([this] { form1_->Form_Load(); });
+    }
+    return *form1_;
+}
+
+ui::Form2& Program::Form2()
+{
+    if (!form2_) {
+        form2_ = std::make_unique<ui::Form2>();
+        form2_->Form_Load();
+    }
+    return *form2_;
+}
+
+ui::Form3& Program::Form3()
+{
+    if (!form3_)
+        form3_ = std::make_unique<ui::Form3>();
+    return *form3_;
+}
+
+void Program::end(int exitCode)
+{
+    if (ending_)
+        return;
+    ending_ = true;
+    endFilter_ = std::make_unique<EndFilter>();
+    qApp->installEventFilter(endFilter_.get());
+    if (form1_)
+        form1_->Timer1.setEnabled(false);
+    for (QWidget* window : {static_cast<QWidget*>(form3_.get()), static_cast<QWidget*>(form2_.get()),
+                            static_cast<QWidget*>(form1_.get())}) {
+        if (window)
+            window->hide();
+    }
+    services_.exit(exitCode);
+}
+
+void Program::reportRuntimeError(const rt::RuntimeError& error)
+{
+    if (ending_)
+        return;
+    const QString text = QStringLiteral("Laufzeitfehler '%1':\n\n%2")
+                             .arg(error.number())
+                             .arg(QString::fromStdString(error.germanMessage()));
+    QMessageBox::critical(form1_ ? form1_.get() : nullptr, QStringLiteral("Ringtafel"), text);
+    end(1);
+}
+
+} // namespace app

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/runtime/Clock.h"
+#include "app/runtime/Random.h"
+#include "app/runtime/RuntimeError.h"
+
+#include <functional>
+#include <memory>
+
+class QObject;
+class QEvent;
+
+namespace ui {
+class Form1;
+class Form2;
+class Form3;
+} // namespace ui
+
+namespace app {
+
+// The running program: the one instance of each window, created on first
+// reference and kept until the program ends, and the way the program ends.
+// Exactly one Program exists at a time; windows reach each other through it.
+class Program {
+public:
+    struct Services {
+        rt::Clock& clock;
+        rt::RandomSource& random;
+        // Ends the event loop with an exit code; by default QCoreApplication::exit.
+        std::function<void(int)> exit;
+    };
+
+    explicit Program(Services services);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    static Program& instance();
+
+    // Creates Form1, runs its load handler and shows it.
+    void start();
+
+    // Global references: the first use creates the window (hidden, unless it
+    // is the main window) and runs its load handler before returning.
+    ui::Form1& Form1();
+    ui::Form2& Form2();
+    ui::Form3& Form3();
+    bool form2Exists() const { return form2_ != nullptr; }
+    bool form3Exists() const { return form3_ != nullptr; }
+
+    // Ends the program at once: the windows close and no further handler runs.
+    void end(int exitCode);
+    bool isEnding() const { return ending_; }
+
+    // Shows the error's German message box, then ends with a non-zero code.
+    void reportRuntimeError(const rt::RuntimeError& error);
+
+private:
+    class EndFilter;
+
+    Services services_;
+    std::unique_ptr<ui::Form1> form1_;
+    std::unique_ptr<ui::Form2> form2_;
+    std::unique_ptr<ui::Form3> form3_;
+    std::unique_ptr<EndFilter> endFilter_;
+    bool ending_ = false;
+};
+
+// Runs a handler. A run-time error it raises goes to the program's report
+// instead of into the event loop.
+template <typename Handler>
+void guarded(Handler&& handler)
+{
+    try {
+        handler();
+    } catch (const rt::RuntimeError& error) {
+        Program::instance().reportRuntimeError(error);
+    } catch (const std::bad_alloc&) {
+        Program::instance().reportRuntimeError(rt::RuntimeError(rt::ErrorCode::OutOfMemory));
+    }
+}
+
+} // namespace app

@@ -1,0 +1,44 @@
+#include "Startup.h"
+
+#include "Program.h"
+#include "ui/Look.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStyleFactory>
+#include <QTranslator>
+
+namespace app {
+
+void prepareApplication(QApplication& application)
+{
+    QApplication::setApplicationName(QStringLiteral("Ringtafel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Ringtafel"));
+    QApplication::setDesktopFileName(QStringLiteral("de.ringtafel.Ringtafel"));
+    QApplication::setQuitOnLastWindowClosed(false);   // only the main window ends the program
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    ui::installFontSubstitutes();
+
+    // The game speaks German whatever the user's locale, the toolkit's own
+    // texts included.
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QLocale::setDefault(german);
+    auto* translator = new QTranslator(&application);   // owned by the application
+    if (translator->load(german, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
+int runGame(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    prepareApplication(application);
+    rt::SystemClock clock;
+    rt::RandomGenerator random;
+    Program program({clock, random, {}});
+    program.start();
+    return QApplication::exec();
+}
+
+} // namespace app

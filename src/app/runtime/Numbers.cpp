@@ -1,0 +1,152 @@
+#include "Numbers.h"
+
+#include "RuntimeError.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace rt {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::size_t skipDigits(std::string_view text, std::size_t pos)
+{
+    while (pos < text.size() && isDigit(text[pos]))
+        ++pos;
+    return pos;
+}
+
+// Length of the number at the start of `text`: [sign] digits [sep digits]
+// [E|D [sign] digits], with at least one mantissa digit. 0 when there is none.
+std::size_t numberLength(std::string_view text, char decimalSeparator)
+{
+    std::size_t pos = 0;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        ++pos;
+    const std::size_t intStart = pos;
+    pos = skipDigits(text, pos);
+    std::size_t mantissaDigits = pos - intStart;
+    if (pos < text.size() && text[pos] == decimalSeparator) {
+        const std::size_t fracStart = pos + 1;
+        const std::size_t fracEnd = skipDigits(text, fracStart);
+        mantissaDigits += fracEnd - fracStart;
+        pos = fracEnd;
+    }
+    if (mantissaDigits == 0)
+        return 0;
+    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
+        std::size_t expPos = pos + 1;
+        if (expPos < text.size() && (text[expPos] == '+' || text[expPos] == '-'))
+            ++expPos;
+        const std::size_t expEnd = skipDigits(text, expPos);
+        if (expEnd > expPos)
+            pos = expEnd;
+    }
+    return pos;
+}
+
+// Parses a number already known to be well formed; the separator and the
+// exponent letter are normalised first because from_chars knows only "." and E.
+// Out of range values saturate to +-infinity or 0.
+double parseNumber(std::string_view number, char decimalSeparator)
+{
+    std::string normalised(number);
+    for (char& c : normalised) {
+        if (c == decimalSeparator)
+            c = '.';
+        else if (c == 'D' || c == 'd' || c == 'e')
+            c = 'E';
+    }
+    const char* first = normalised.data();
+    const char* last = first + normalised.size();
+    const bool negative = *first == '-';
+    if (*first == '+' || *first == '-')
+        ++first;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone; decide by the exponent's sign.
+        const auto e = normalised.find('E');
+        const bool tiny = e != std::string::npos && e + 1 < normalised.size() && normalised[e + 1] == '-';
+        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    }
+    (void)ptr;
+    return negative ? -value : value;
+}
+
+} // namespace
+
+std::int16_t CInt(double x)
+{
+    if (std::isnan(x))
+        raiseRuntimeError(ErrorCode::Overflow);
+    // Rounding to nearest with ties to even is the default floating-point mode.
+    const double rounded = std::nearbyint(x);
+    if (rounded < -32768.0 || rounded > 32767.0)
+        raiseRuntimeError(ErrorCode::Overflow);
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::int16_t subtractInt16(std::int16_t a, std::int16_t b)
+{
+    const int difference = int{a} - int{b};
+    if (difference < std::numeric_limits<std::int16_t>::min() || difference > std::numeric_limits<std::int16_t>::max())
+        raiseRuntimeError(ErrorCode::Overflow);
+    return static_cast<std::int16_t>(difference);
+}
+
+std::string textForm(double value, Precision precision)
+{
+    if (value == 0.0 || std::isnan(value))
+        return " 0";
+    if (std::isinf(value))
+        return value > 0 ? " 1.#INF" : "-1.#INF";
+    const int digits = precision == Precision::Single ? 7 : 15;
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, digits);
+    std::string text(buffer.data(), result.ptr);
+    for (char& c : text) {
+        if (c == 'e')
+            c = 'E';
+    }
+    return value < 0 ? text : " " + text;
+}
+
+std::int16_t textToInt16(std::string_view text)
+{
+    const std::string_view number = trimBlanks(text);
+    const std::size_t length = numberLength(number, ',');
+    if (length == 0 || length != number.size())
+        raiseRuntimeError(ErrorCode::TypeMismatch);
+    return CInt(parseNumber(number, ','));
+}
+
+double leadingNumber(std::string_view text)
+{
+    while (!text.empty() && (isBlank(text.front()) || text.front() == '\n' || text.front() == '\r'))
+        text.remove_prefix(1);
+    const std::size_t length = numberLength(text, '.');
+    if (length == 0)
+        return 0.0;
+    const double value = parseNumber(text.substr(0, length), '.');
+    if (std::isinf(value))
+        return value > 0 ? std::numeric_limits<double>::max() : std::numeric_limits<double>::lowest();
+    return value;
+}
+
+} // namespace rt

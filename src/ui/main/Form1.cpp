@@ -1,0 +1,272 @@
+#include "Form1.h"
+
+#include "Form1Layout.h"
+
+#include "app/Program.h"
+#include "app/runtime/Numbers.h"
+#include "ui/explain/Form3.h"
+#include "ui/result/Form2.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace ui {
+
+using app::guarded;
+
+// The game's view of the main window's text boxes and of the result window.
+class Form1::Ports final : public game::Displays, public game::ResultWindow {
+public:
+    explicit Ports(Form1& form) : form_(form) {}
+
+    void setText(game::Display box, const std::string& text) override
+    {
+        lineEdit(box)->setText(QString::fromStdString(text));
+    }
+    std::string scoreText() const override { return form_.Text5->text().toStdString(); }
+    bool timeScoringSelected() const override { return form_.Option4->isChecked(); }
+
+    void setSentence(const std::string& sentence) override
+    {
+        app::Program::instance().Form2().Label1->setText(QString::fromStdString(sentence));
+    }
+    void redrawNow() override { app::Program::instance().Form2().repaint(); }
+    void show() override { app::Program::instance().Form2().show(); }
+
+private:
+    QLineEdit* lineEdit(game::Display box) const
+    {
+        switch (box) {
+        case game::Display::Text1: return form_.Text1;
+        case game::Display::Text2: return form_.Text2;
+        case game::Display::Text3: return form_.Text3;
+        case game::Display::Text4: return form_.Text4;
+        case game::Display::Text5: return form_.Text5;
+        case game::Display::Text6: break;
+        }
+        return form_.Text6;
+    }
+
+    Form1& form_;
+};
+
+namespace {
+
+template <typename Widget>
+Widget* place(Widget* widget, TwipRect rect)
+{
+    widget->setGeometry(toPixels(rect));
+    return widget;
+}
+
+QLineEdit* makeTextBox(QWidget* parent, const char* text, TwipRect rect, bool shown)
+{
+    auto* box = place(new QLineEdit(QString::fromUtf8(text), parent), rect);
+    box->setMaxLength(65535);
+    box->setVisible(shown);
+    return box;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* caption, TwipRect rect)
+{
+    auto* label = place(new QLabel(QString::fromUtf8(caption), parent), rect);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* caption, TwipRect rect)
+{
+    auto* button = place(new QPushButton(QString::fromUtf8(caption), parent), rect);
+    button->setFont(makeFont(form1::ButtonFont));
+    return button;
+}
+
+QRadioButton* makeOption(QGroupBox* frame, const char* caption, TwipRect rect, const QFont& font)
+{
+    auto* option = place(new QRadioButton(QString::fromUtf8(caption), frame), rect);
+    option->setFont(font);
+    return option;
+}
+
+} // namespace
+
+Form1::Form1(rt::Clock& clock, rt::RandomSource& random)
+    : QWidget(nullptr), Timer1(form1::DesignInterval, this), ports_(std::make_unique<Ports>(*this))
+{
+    setWindowTitle(QString::fromUtf8(form1::Caption));
+    setFont(makeFont(DefaultFont));
+    setBackground(*this, toQColor(form1::BackColor));
+    const QRect client = toPixels(form1::ClientArea);
+    setGeometry(client.x(), client.y(), client.width(), toPixels(form1::ClientHeightWithCredits));
+    setFixedSize(size());
+
+    createControls();
+    arrangeTabOrder();
+    game_ = std::make_unique<game::Game>(game::GamePorts{
+        Picture1->canvas(), Timer1, *ports_, *ports_, clock, random});
+    connectHandlers();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    HScroll1 = place(new QScrollBar(Qt::Horizontal, this), form1::HScroll1);
+    HScroll1->setRange(form1::SliderMin, form1::SliderMax);
+    HScroll1->setSingleStep(form1::SliderArrowStep);
+    HScroll1->setPageStep(form1::SliderTrackStep);
+    HScroll1->setValue(form1::SliderMin);
+    HScroll1->setTracking(false);   // a dragged thumb changes the value on release
+    HScroll1->setFocusPolicy(Qt::StrongFocus);   // a tab stop, moved by the arrow keys
+
+    Command3 = makeButton(this, "Erklärung", form1::Command3);
+    Text6 = makeTextBox(this, "Text6", form1::Text6, false);
+
+    const QFont windowFont = font();
+    Frame2 = place(new QGroupBox(QStringLiteral("Zeitwertung"), this), form1::Frame2);
+    Option5 = makeOption(Frame2, "Nein", form1::Option5, windowFont);
+    Option5->setChecked(true);
+    Option4 = makeOption(Frame2, "Ja", form1::Option4, windowFont);
+    Frame2->hide();
+
+    Frame1 = place(new QGroupBox(QStringLiteral("Leistungsniveau"), this), form1::Frame1);
+    Frame1->setFont(makeFont(form1::HeadingFont));
+    Option3 = makeOption(Frame1, "Profi", form1::Option3, windowFont);
+    Option2 = makeOption(Frame1, "Fortgeschrittener", form1::Option2, windowFont);
+    Option1 = makeOption(Frame1, "Anfänger", form1::Option1, windowFont);
+    Option1->setChecked(true);
+    Frame1->hide();
+
+    Text5 = makeTextBox(this, "0", form1::Text5, true);
+    Text5->setAlignment(Qt::AlignCenter);
+    Text5->setFont(makeFont(form1::ScoreFont));
+    Text4 = makeTextBox(this, "Text4", form1::Text4, false);
+    Text3 = makeTextBox(this, "Text3", form1::Text3, false);
+    Text2 = makeTextBox(this, "Text2", form1::Text2, false);
+    Text1 = makeTextBox(this, "Text1", form1::Text1, false);
+
+    Command2 = makeButton(this, "Ende", form1::Command2);
+    Command1 = makeButton(this, "Start", form1::Command1);
+
+    Picture1 = new TargetFieldView(toPixels(form1::Picture1).size(), rt::White, this);
+    Picture1->move(toPixels(form1::Picture1).topLeft());
+
+    Label6 = makeLabel(this, "< leichter     --     schwerer >", form1::Label6);
+    Label5 = makeLabel(this, "Schwierigkeitsgrad", form1::Label5);
+    Label5->setFont(makeFont(form1::HeadingFont));
+    Label4 = makeLabel(this, form1::CreditsText, form1::Label4);
+    Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label3 = makeLabel(this, "Punkte", form1::Label3);
+    Label3->setFont(makeFont(form1::PunkteFont));
+    Label2 = makeLabel(this, "Scheibe", form1::Label2);
+    Label2->hide();
+    Label1 = makeLabel(this, "Maus", form1::Label1);
+    Label1->hide();
+}
+
+void Form1::arrangeTabOrder()
+{
+    // Tab indices 0..23; labels and frames take no focus.
+    QWidget* const order[] = {Picture1, Command1, Command2, Text1, Text2, Text3, Text4, Text5,
+                              Option1, Option2, Option3, Option4, Option5, Text6, Command3, HScroll1};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+void Form1::connectHandlers()
+{
+    const auto on = [this](auto handler) { return [this, handler] { guarded([this, handler] { (this->*handler)(); }); }; };
+    connect(Command1, &QPushButton::clicked, this, on(&Form1::Command1_Click));
+    connect(Command2, &QPushButton::clicked, this, on(&Form1::Command2_Click));
+    connect(Command3, &QPushButton::clicked, this, on(&Form1::Command3_Click));
+    connect(&Timer1, &TickTimer::tick, this, on(&Form1::Timer1_Timer));
+    connect(HScroll1, &QScrollBar::valueChanged, this, on(&Form1::HScroll1_Change));
+    const auto onSelected = [this](auto handler) {
+        return [this, handler](bool selected) {
+            if (selected)
+                guarded([this, handler] { (this->*handler)(); });
+        };
+    };
+    connect(Option1, &QRadioButton::toggled, this, onSelected(&Form1::Option1_Click));
+    connect(Option2, &QRadioButton::toggled, this, onSelected(&Form1::Option2_Click));
+    connect(Option3, &QRadioButton::toggled, this, onSelected(&Form1::Option3_Click));
+    connect(Option4, &QRadioButton::toggled, this, onSelected(&Form1::Option4_Click));
+    connect(Option5, &QRadioButton::toggled, this, onSelected(&Form1::Option5_Click));
+    connect(Picture1, &TargetFieldView::mouseDown, this, [this](int button, int shift, float x, float y) {
+        guarded([&] { Picture1_MouseDown(button, shift, x, y); });
+    });
+}
+
+// --- Handlers --------------------------------------------------------------
+
+void Form1::Form_Load()
+{
+    Timer1.setInterval(600);
+    HScroll1->setValue(rt::CInt(Timer1.interval()));   // runs HScroll1_Change: 410 ms
+}
+
+void Form1::Form_Click()
+{
+    app::Program& program = app::Program::instance();
+    if (program.Form2().isVisible())
+        program.Form2().hide();
+    if (program.Form3().isVisible())
+        program.Form3().hide();
+}
+
+void Form1::Command1_Click() { game_->start(); }
+
+void Form1::Command2_Click() { app::Program::instance().end(0); }
+
+void Form1::Command3_Click() { app::Program::instance().Form3().show(); }
+
+void Form1::Timer1_Timer() { game_->tick(); }
+
+void Form1::Picture1_MouseDown(int /*Button*/, int /*Shift*/, float X, float Y) { game_->shot(X, Y); }
+
+void Form1::HScroll1_Change()
+{
+    Timer1.setInterval(rt::subtractInt16(1010, rt::CInt(HScroll1->value())));
+}
+
+void Form1::Option1_Click() { Timer1.setInterval(800); }
+void Form1::Option2_Click() { Timer1.setInterval(600); }
+void Form1::Option3_Click() { Timer1.setInterval(400); }
+void Form1::Option4_Click() { Text6->setVisible(true); }
+void Form1::Option5_Click() { Text6->setVisible(false); }
+
+// --- Window events ---------------------------------------------------------
+
+void Form1::mousePressEvent(QMouseEvent* event)
+{
+    // Only the bare background counts; labels pass their presses on to us.
+    backgroundPressed_ = event->button() == Qt::LeftButton && childAt(event->position().toPoint()) == nullptr;
+    QWidget::mousePressEvent(event);
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = backgroundPressed_ && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint())
+                       && childAt(event->position().toPoint()) == nullptr;
+    backgroundPressed_ = false;
+    if (click)
+        guarded([this] { Form_Click(); });
+    QWidget::mouseReleaseEvent(event);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the whole program, also while the other
+    // windows are shown.
+    event->accept();
+    app::Program::instance().end(0);
+}
+
+} // namespace ui

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "TargetFieldView.h"
+#include "TickTimer.h"
+
+#include "app/runtime/Clock.h"
+#include "app/runtime/Random.h"
+#include "game/Game.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace ui {
+
+// The main window: the target field, the commands, the score box and the
+// pace slider. It owns the game and its state for the life of the process.
+class Form1 final : public QWidget {
+    Q_OBJECT
+public:
+    Form1(rt::Clock& clock, rt::RandomSource& random);
+    ~Form1() override;
+
+    // Controls, in creation order. Owned by the window.
+    QScrollBar* HScroll1;
+    QPushButton* Command3;
+    QLineEdit* Text6;
+    QGroupBox* Frame2;
+    QRadioButton* Option5;
+    QRadioButton* Option4;
+    QGroupBox* Frame1;
+    QRadioButton* Option3;
+    QRadioButton* Option2;
+    QRadioButton* Option1;
+    QLineEdit* Text5;
+    QLineEdit* Text4;
+    QLineEdit* Text3;
+    QLineEdit* Text2;
+    QLineEdit* Text1;
+    QPushButton* Command2;
+    QPushButton* Command1;
+    TickTimer Timer1;
+    TargetFieldView* Picture1;
+    QLabel* Label6;
+    QLabel* Label5;
+    QLabel* Label4;
+    QLabel* Label3;
+    QLabel* Label2;
+    QLabel* Label1;
+
+    game::GameState& state() { return game_->state(); }
+    std::int16_t Endstand() const { return game_->state().Endstand; }
+
+    // Handlers.
+    void Form_Load();
+    void Form_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Timer1_Timer();
+    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+    void HScroll1_Change();
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void Option4_Click();
+    void Option5_Click();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class Ports;
+
+    void createControls();
+    void arrangeTabOrder();
+    void connectHandlers();
+
+    std::unique_ptr<Ports> ports_;
+    std::unique_ptr<game::Game> game_;   // made once the controls exist
+    bool backgroundPressed_ = false;
+};
+
+} // namespace ui

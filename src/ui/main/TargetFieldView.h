@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/runtime/PixelCanvas.h"
+
+#include <QFrame>
+#include <QImage>
+
+namespace ui {
+
+// The target field: a sunken frame around a picture of whole field pixels.
+// The game draws into the picture; the widget only shows it, scaled as a
+// whole when the screen scales, and reports mouse presses in field pixels.
+class TargetFieldView final : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int BorderWidth = 2;
+    static constexpr int PenWidth = 3;
+
+    // outerSize includes the border.
+    TargetFieldView(QSize outerSize, rt::Rgb background, QWidget* parent);
+
+    rt::PixelCanvas& canvas() { return canvas_; }
+    const rt::PixelCanvas& canvas() const { return canvas_; }
+    // The picture as drawn, sharing the canvas' memory.
+    const QImage& image() const { return image_; }
+
+signals:
+    // button and shift state as the event gave them; x, y whole field pixels.
+    void mouseDown(int button, int shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    rt::PixelCanvas canvas_;
+    QImage image_;
+};
+
+} // namespace ui

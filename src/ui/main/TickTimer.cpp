@@ -1,0 +1,41 @@
+#include "TickTimer.h"
+
+#include "app/runtime/RuntimeError.h"
+
+namespace ui {
+
+TickTimer::TickTimer(int intervalMs, QObject* parent) : QObject(parent), interval_(intervalMs)
+{
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(interval_);
+    connect(&timer_, &QTimer::timeout, this, &TickTimer::onTimeout);
+}
+
+void TickTimer::setEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    if (!enabled_)
+        timer_.stop();
+    else if (!timer_.isActive() && interval_ > 0)   // enabling a running timer keeps its pace
+        timer_.start(interval_);
+}
+
+void TickTimer::setInterval(int milliseconds)
+{
+    if (milliseconds < 0)
+        rt::raiseRuntimeError(rt::ErrorCode::InvalidPropertyValue);
+    interval_ = milliseconds;
+    if (interval_ == 0)
+        timer_.stop();   // an interval of 0 holds the ticks back
+    else if (enabled_ && !timer_.isActive())
+        timer_.start(interval_);
+}
+
+void TickTimer::onTimeout()
+{
+    if (timer_.interval() != interval_)
+        timer_.start(interval_);   // the interval set during the last wait
+    emit tick();
+}
+
+} // namespace ui

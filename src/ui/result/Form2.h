@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+#include <string>
+
+class QLabel;
+class QPushButton;
+
+namespace ui {
+
+// The result window: states the score of the game that has just ended.
+class Form2 final : public QWidget {
+    Q_OBJECT
+public:
+    Form2();
+
+    QPushButton* Command1;
+    QLabel* Label2;
+    QLabel* Label1;
+
+    void Form_Load();
+    void Command1_Click();
+    // Kept for the save command; it stores nothing and returns at once.
+    void speichern(std::string& Path);
+};
+
+} // namespace ui

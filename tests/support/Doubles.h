@@ -1,0 +1,77 @@
+#pragma once
+
+#include "app/runtime/Clock.h"
+#include "app/runtime/Random.h"
+#include "game/Ports.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// A clock that reads what the test set.
+class FakeClock final : public rt::Clock {
+public:
+    float now = 1000.0f;
+    float secondsSinceMidnight() override { return now; }
+};
+
+// A generator that hands out the numbers the test queued, then `fallback`.
+class ScriptedRandom final : public rt::RandomSource {
+public:
+    std::deque<float> queued;
+    float fallback = 0.5f;
+    std::vector<float> seeds;
+
+    void reseed(float seed) override { seeds.push_back(seed); }
+    float next() override;
+};
+
+class RecordingTimer final : public game::GameTimer {
+public:
+    bool enabled = false;
+    int changes = 0;
+    void setEnabled(bool on) override
+    {
+        enabled = on;
+        ++changes;
+    }
+};
+
+class RecordingDisplays final : public game::Displays {
+public:
+    std::map<game::Display, std::string> texts;
+    bool timeScoring = false;
+
+    void setText(game::Display box, const std::string& text) override { texts[box] = text; }
+    std::string scoreText() const override;
+    bool timeScoringSelected() const override { return timeScoring; }
+};
+
+class RecordingResult final : public game::ResultWindow {
+public:
+    std::string sentence;
+    int redraws = 0;
+    bool shown = false;
+    std::vector<std::string> calls;
+
+    void setSentence(const std::string& s) override
+    {
+        sentence = s;
+        calls.push_back("sentence");
+    }
+    void redrawNow() override
+    {
+        ++redraws;
+        calls.push_back("redraw");
+    }
+    void show() override
+    {
+        shown = true;
+        calls.push_back("show");
+    }
+};
+
+} // namespace testing_support

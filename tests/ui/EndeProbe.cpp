@@ -1,0 +1,57 @@
+// Starts the game as the executable does, presses "Ende", and queues a press
+// of "Start" right behind it. The process must end with exit code 0 and the
+// queued press must not be handled.
+#include "app/Program.h"
+#include "app/Startup.h"
+#include "ui/main/Form1.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void postClick(QWidget* target)
+{
+    const QPointF at = QRectF(target->rect()).center();
+    const QPointF global = target->mapToGlobal(at);
+    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
+                                                        Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
+                                                        Qt::NoButton, Qt::NoModifier));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    app::prepareApplication(application);
+    rt::SystemClock clock;
+    rt::RandomGenerator random;
+    app::Program program({clock, random, {}});
+    program.start();
+
+    ui::Form1& form = program.Form1();
+    QTimer::singleShot(50, &form, [&form] {
+        postClick(form.Command2);
+        postClick(form.Command1);
+    });
+    // A program that did not end within ten seconds has failed.
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(3); });
+    const int code = QApplication::exec();
+    if (form.Text5->text() != QStringLiteral("0")) {
+        std::fprintf(stderr, "a click queued behind \"Ende\" was handled\n");
+        return 4;
+    }
+    if (form.isVisible()) {
+        std::fprintf(stderr, "the main window is still shown\n");
+        return 5;
+    }
+    std::printf("exit code %d\n", code);
+    return code;
+}
