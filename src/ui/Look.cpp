@@ -1,6 +1,7 @@
 #include "Look.h"
 
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
 
 namespace ui {
@@ -20,6 +21,11 @@ void installFontSubstitutes()
                                 QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+}
+
+void makeKeyboardButton(QPushButton& button)
+{
+    button.setAutoDefault(true);
 }
 
 void setBackground(QWidget& widget, const QColor& color)

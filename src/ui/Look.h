@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QString>
 
+class QPushButton;
 class QWidget;
 
 namespace ui {
@@ -20,6 +21,9 @@ inline constexpr FontSpec DefaultFont{"MS Sans Serif", 8.0, false};
 QFont makeFont(FontSpec spec);
 // Registers metric-compatible faces for the design faces, once per process.
 void installFontSubstitutes();
+
+// Enter, like Space, presses a focused button.
+void makeKeyboardButton(QPushButton& button);
 
 // Background colour of a window or a control that shows the window's colour.
 void setBackground(QWidget& widget, const QColor& color);

@@ -55,6 +55,7 @@ Form3::Form3() : QWidget(nullptr)
     Command1 = new QPushButton(QStringLiteral("Zurück"), this);
     Command1->setGeometry(toPixels(form3::Command1));
     Command1->setFont(makeFont(form3::TextFont));
+    makeKeyboardButton(*Command1);
     Label3 = makeParagraph(this, form3::Aim, form3::Label3, form3::TextFont);
     Label2 = makeParagraph(this, form3::HowToStart, form3::Label2, form3::TextFont);
     Label1 = makeParagraph(this, form3::Title, form3::Label1, form3::TitleFont);

@@ -84,6 +84,7 @@ QPushButton* makeButton(QWidget* parent, const char* caption, TwipRect rect)
 {
     auto* button = place(new QPushButton(QString::fromUtf8(caption), parent), rect);
     button->setFont(makeFont(form1::ButtonFont));
+    makeKeyboardButton(*button);
     return button;
 }
 
@@ -107,6 +108,7 @@ Form1::Form1(rt::Clock& clock, rt::RandomSource& random)
     setFixedSize(size());
 
     createControls();
+    nameControlsForAssistiveTechnology();
     arrangeTabOrder();
     game_ = std::make_unique<game::Game>(game::GamePorts{
         Picture1->canvas(), Timer1, *ports_, *ports_, clock, random});
@@ -124,6 +126,7 @@ void Form1::createControls()
     HScroll1->setValue(form1::SliderMin);
     HScroll1->setTracking(false);   // a dragged thumb changes the value on release
     HScroll1->setFocusPolicy(Qt::StrongFocus);   // a tab stop, moved by the arrow keys
+    HScroll1->setInvertedControls(false);        // the right arrow key moves right, to "schwerer"
 
     Command3 = makeButton(this, "Erklärung", form1::Command3);
     Text6 = makeTextBox(this, "Text6", form1::Text6, false);
@@ -168,6 +171,20 @@ void Form1::createControls()
     Label2->hide();
     Label1 = makeLabel(this, "Maus", form1::Label1);
     Label1->hide();
+}
+
+void Form1::nameControlsForAssistiveTechnology()
+{
+    Picture1->setAccessibleName(QStringLiteral("Zielfeld"));
+    Picture1->setAccessibleDescription(QStringLiteral("Hier erscheinen die Ringtafeln; ein Klick auf eine Tafel zählt."));
+    Text5->setAccessibleName(QStringLiteral("Punkte"));
+    HScroll1->setAccessibleName(QStringLiteral("Schwierigkeitsgrad"));
+    HScroll1->setAccessibleDescription(QStringLiteral("links leichter, rechts schwerer"));
+    Text1->setAccessibleName(QStringLiteral("Maus X"));
+    Text2->setAccessibleName(QStringLiteral("Maus Y"));
+    Text3->setAccessibleName(QStringLiteral("Scheibe xx"));
+    Text4->setAccessibleName(QStringLiteral("Scheibe yy"));
+    Text6->setAccessibleName(QStringLiteral("Zeitpunkte"));
 }
 
 void Form1::arrangeTabOrder()

@@ -82,6 +82,7 @@ private:
     class Ports;
 
     void createControls();
+    void nameControlsForAssistiveTechnology();
     void arrangeTabOrder();
     void connectHandlers();
 

@@ -37,6 +37,7 @@ Form2::Form2() : QWidget(nullptr)
     Command1 = new QPushButton(QStringLiteral("Zurück"), this);
     Command1->setGeometry(toPixels(form2::Command1));
     Command1->setFont(makeFont(form2::ButtonFont));
+    makeKeyboardButton(*Command1);
 
     Label2 = new QLabel(QStringLiteral("(Maximum: 310 Punkte)"), this);
     Label2->setGeometry(toPixels(form2::Label2));

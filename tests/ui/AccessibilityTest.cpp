@@ -1,0 +1,141 @@
+#include "support/ProgramFixture.h"
+#include "support/TestMain.h"
+
+#include "ui/explain/Form3.h"
+#include "ui/main/Form1.h"
+#include "ui/result/Form2.h"
+
+#include <QAccessible>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+using testing_support::ProgramFixture;
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { fixture = std::make_unique<ProgramFixture>(); }
+    void cleanup() { fixture.reset(); }
+
+    void theToolkitsOwnTextsAreGermanWhateverTheLocale();
+    void everyVisibleControlHasASpokenName_data();
+    void everyVisibleControlHasASpokenName();
+    void enterOrSpaceOnAFocusedButtonActsLikeAClick_data();
+    void enterOrSpaceOnAFocusedButtonActsLikeAClick();
+    void theArrowKeysMoveTheSliderAndSetThePace();
+    void theSecondaryWindowsButtonsTakeTheKeyboard();
+
+private:
+    std::unique_ptr<ProgramFixture> fixture;
+};
+
+void AccessibilityTest::theToolkitsOwnTextsAreGermanWhateverTheLocale()
+{
+    // The tests run with LC_ALL=C.UTF-8, an English locale.
+    std::unique_ptr<QMenu> menu(fixture->form1().Text5->createStandardContextMenu());
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        texts << action->text().remove(QLatin1Char('&'));
+    QVERIFY2(texts.join(QLatin1Char('|')).contains(QStringLiteral("Einfügen")), qPrintable(texts.join(QLatin1Char('|'))));
+    QVERIFY(texts.join(QLatin1Char('|')).contains(QStringLiteral("Rückgängig")));
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Yes);
+    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Abbrechen"));
+    QCOMPARE(box.button(QDialogButtonBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Ja"));
+}
+
+void AccessibilityTest::everyVisibleControlHasASpokenName_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("score box") << "Text5" << "Punkte";
+    QTest::newRow("slider") << "HScroll1" << "Schwierigkeitsgrad";
+    QTest::newRow("field") << "Picture1" << "Zielfeld";
+    QTest::newRow("start") << "Command1" << "Start";
+    QTest::newRow("end") << "Command2" << "Ende";
+    QTest::newRow("explain") << "Command3" << "Erklärung";
+}
+
+void AccessibilityTest::everyVisibleControlHasASpokenName()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    ui::Form1& f = fixture->form1();
+    QWidget* widget = f.findChild<QWidget*>(control, Qt::FindDirectChildrenOnly);
+    if (!widget) {
+        const std::pair<QString, QWidget*> all[] = {{"Text5", f.Text5},       {"HScroll1", f.HScroll1},
+                                                    {"Picture1", f.Picture1}, {"Command1", f.Command1},
+                                                    {"Command2", f.Command2}, {"Command3", f.Command3}};
+        for (const auto& [n, w] : all)
+            if (n == control)
+                widget = w;
+    }
+    QVERIFY(widget);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+}
+
+void AccessibilityTest::enterOrSpaceOnAFocusedButtonActsLikeAClick_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("enter") << int(Qt::Key_Return);
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter);
+    QTest::newRow("space") << int(Qt::Key_Space);
+}
+
+void AccessibilityTest::enterOrSpaceOnAFocusedButtonActsLikeAClick()
+{
+    QFETCH(int, key);
+    ui::Form1& f = fixture->form1();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.Command1->setFocus();
+    QTest::keyClick(f.Command1, Qt::Key(key));
+    QCOMPARE(f.Text5->text(), QStringLiteral(" 0"));
+    QVERIFY(f.Timer1.isEnabled());
+    f.Command3->setFocus();
+    QTest::keyClick(f.Command3, Qt::Key(key));
+    QVERIFY(fixture->program().Form3().isVisible());
+}
+
+void AccessibilityTest::theArrowKeysMoveTheSliderAndSetThePace()
+{
+    ui::Form1& f = fixture->form1();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.HScroll1->setFocus();
+    QTest::keyClick(f.HScroll1, Qt::Key_Right);
+    QCOMPARE(f.HScroll1->value(), 610);
+    QCOMPARE(f.Timer1.interval(), 400);
+    QTest::keyClick(f.HScroll1, Qt::Key_PageUp);
+    QCOMPARE(f.HScroll1->value(), 710);
+    QCOMPARE(f.Timer1.interval(), 300);
+}
+
+void AccessibilityTest::theSecondaryWindowsButtonsTakeTheKeyboard()
+{
+    fixture->playGameHittingCentres();
+    ui::Form2& result = fixture->program().Form2();
+    result.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&result));
+    QCOMPARE(QApplication::focusWidget(), result.Command1);
+    QTest::keyClick(result.Command1, Qt::Key_Return);
+    QVERIFY(!result.isVisible());
+    ui::Form3& explanation = fixture->program().Form3();
+    explanation.show();
+    explanation.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&explanation));
+    QCOMPARE(QApplication::focusWidget(), explanation.Command1);
+    QTest::keyClick(explanation.Command1, Qt::Key_Space);
+    QVERIFY(!explanation.isVisible());
+    QCOMPARE(QAccessible::queryAccessibleInterface(result.Label1)->text(QAccessible::Name),
+             QStringLiteral("Sie haben  279 Punkte erreicht!"));
+}
+
+RINGTAFEL_TEST_MAIN(AccessibilityTest)
+#include "AccessibilityTest.moc"
