@@ -200,6 +200,13 @@ void MainWindowTest::theSliderRunsFrom10To1000InStepsOf10And100()
 
 void MainWindowTest::theTimerStartsDisabled()
 {
+    {
+        // As built, before the load handler.
+        ui::Form1 built(fixture->clock, fixture->random);
+        QVERIFY(!built.Timer1.isEnabled());
+        QCOMPARE(built.Timer1.interval(), 800);
+        QCOMPARE(built.HScroll1->value(), 10);
+    }
     // The window is built with the timer off; the load handler has then set the pace.
     QVERIFY(!fixture->form1().Timer1.isEnabled());
     QCOMPARE(fixture->form1().Timer1.interval(), 410);

@@ -1,0 +1,90 @@
+#include "support/TestMain.h"
+
+#include "app/runtime/RuntimeError.h"
+#include "ui/main/TickTimer.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <thread>
+
+class TickTimerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aLongTickIsNeitherReenteredNorMadeUpFor();
+    void enablingARunningTimerKeepsIt();
+    void aNewIntervalIsReadBackAtOnceAndUsedFromTheNextTick();
+    void aNegativeIntervalIsARuntimeError();
+};
+
+void TickTimerTest::aLongTickIsNeitherReenteredNorMadeUpFor()
+{
+    ui::TickTimer timer(1, nullptr);
+    int depth = 0;
+    int deepest = 0;
+    int ticks = 0;
+    constexpr auto TickLength = std::chrono::milliseconds(40);
+    QObject::connect(&timer, &ui::TickTimer::tick, [&] {
+        ++depth;
+        deepest = std::max(deepest, depth);
+        ++ticks;
+        std::this_thread::sleep_for(TickLength);   // a tick far longer than the interval
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        --depth;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    timer.setEnabled(true);
+    QTest::qWait(300);
+    timer.setEnabled(false);
+    const qint64 elapsed = clock.elapsed();
+    QCOMPARE(deepest, 1);
+    QVERIFY(ticks >= 1);
+    // Ticks missed while one ran are not delivered later one by one.
+    QVERIFY2(ticks <= elapsed / TickLength.count() + 1, qPrintable(QString::number(ticks)));
+}
+
+void TickTimerTest::enablingARunningTimerKeepsIt()
+{
+    ui::TickTimer timer(50, nullptr);
+    QVERIFY(!timer.isEnabled());
+    timer.setEnabled(true);
+    timer.setEnabled(true);
+    QVERIFY(timer.isEnabled());
+    int ticks = 0;
+    QObject::connect(&timer, &ui::TickTimer::tick, [&] { ++ticks; });
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= 2, 5000);
+    timer.setEnabled(false);
+    const int stopped = ticks;
+    QTest::qWait(120);
+    QCOMPARE(ticks, stopped);
+}
+
+void TickTimerTest::aNewIntervalIsReadBackAtOnceAndUsedFromTheNextTick()
+{
+    ui::TickTimer timer(30, nullptr);
+    int ticks = 0;
+    QObject::connect(&timer, &ui::TickTimer::tick, [&] { ++ticks; });
+    timer.setEnabled(true);
+    timer.setInterval(5);
+    QCOMPARE(timer.interval(), 5);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= 5, 5000);
+    timer.setInterval(0);   // holds the ticks back while enabled
+    QVERIFY(timer.isEnabled());
+    QTest::qWait(20);
+    const int held = ticks;
+    QTest::qWait(60);
+    QCOMPARE(ticks, held);
+    timer.setInterval(5);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks > held, 5000);
+}
+
+void TickTimerTest::aNegativeIntervalIsARuntimeError()
+{
+    ui::TickTimer timer(30, nullptr);
+    QVERIFY_THROWS_EXCEPTION(rt::RuntimeError, timer.setInterval(-1));
+    QCOMPARE(timer.interval(), 30);
+}
+
+RINGTAFEL_TEST_MAIN(TickTimerTest)
+#include "TickTimerTest.moc"
