@@ -44,8 +44,13 @@ Program::Program(Services services) : services_(std::move(services))
 {
     assert(current == nullptr && "one program at a time");
     current = this;
-    if (!services_.exit)
-        services_.exit = [](int code) { QCoreApplication::exit(code); };
+    if (!services_.exit) {
+        services_.exit = [](int code) {
+            QCoreApplication::exit(code);
+            // Also when the end comes before the event loop has started.
+            QMetaObject::invokeMethod(qApp, [code] { QCoreApplication::exit(code); }, Qt::QueuedConnection);
+        };
+    }
 }
 
 Program::~Program()
