@@ -23,9 +23,29 @@ void installFontSubstitutes()
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
 }
 
-void makeKeyboardButton(QPushButton& button)
+void setUpWindow(QWidget& window, const char* caption, rt::Rgb backColor, QRect clientArea)
 {
-    button.setAutoDefault(true);
+    window.setWindowTitle(QString::fromUtf8(caption));
+    window.setFont(makeFont(DefaultFont));
+    setBackground(window, toQColor(backColor));
+    window.setGeometry(clientArea);
+    window.setFixedSize(clientArea.size());
+}
+
+QPushButton* makeButton(QWidget* parent, const char* caption, TwipRect rect, FontSpec font)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);   // owned by parent
+    button->setGeometry(toPixels(rect));
+    button->setFont(makeFont(font));
+    button->setAutoDefault(true);
+    return button;
+}
+
+void setTextColor(QWidget& widget, const QColor& color)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget.setPalette(palette);
 }
 
 void setBackground(QWidget& widget, const QColor& color)

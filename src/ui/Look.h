@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Twips.h"
+
 #include <QFont>
+#include <QRect>
 #include <QString>
 
 class QPushButton;
@@ -22,8 +25,13 @@ QFont makeFont(FontSpec spec);
 // Registers metric-compatible faces for the design faces, once per process.
 void installFontSubstitutes();
 
-// Enter, like Space, presses a focused button.
-void makeKeyboardButton(QPushButton& button);
+// A top-level window of fixed client size: caption, default font, background.
+void setUpWindow(QWidget& window, const char* caption, rt::Rgb backColor, QRect clientArea);
+
+// A button that Enter, like Space, presses when it has the focus.
+QPushButton* makeButton(QWidget* parent, const char* caption, TwipRect rect, FontSpec font);
+
+void setTextColor(QWidget& widget, const QColor& color);
 
 // Background colour of a window or a control that shows the window's colour.
 void setBackground(QWidget& widget, const QColor& color);

@@ -36,9 +36,7 @@ QLabel* makeParagraph(QWidget* parent, const char* text, TwipRect rect, FontSpec
     label->setFont(makeFont(font));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
+    setTextColor(*label, Qt::black);
     return label;
 }
 
@@ -46,16 +44,8 @@ QLabel* makeParagraph(QWidget* parent, const char* text, TwipRect rect, FontSpec
 
 Form3::Form3() : QWidget(nullptr)
 {
-    setWindowTitle(QStringLiteral("Ringtafel-Erklärung"));
-    setFont(makeFont(DefaultFont));
-    setBackground(*this, toQColor(form3::BackColor));
-    setGeometry(toPixels(form3::ClientArea));
-    setFixedSize(size());
-
-    Command1 = new QPushButton(QStringLiteral("Zurück"), this);
-    Command1->setGeometry(toPixels(form3::Command1));
-    Command1->setFont(makeFont(form3::TextFont));
-    makeKeyboardButton(*Command1);
+    setUpWindow(*this, "Ringtafel-Erklärung", form3::BackColor, toPixels(form3::ClientArea));
+    Command1 = makeButton(this, "Zurück", form3::Command1, form3::TextFont);
     Label3 = makeParagraph(this, form3::Aim, form3::Label3, form3::TextFont);
     Label2 = makeParagraph(this, form3::HowToStart, form3::Label2, form3::TextFont);
     Label1 = makeParagraph(this, form3::Title, form3::Label1, form3::TitleFont);

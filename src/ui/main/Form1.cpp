@@ -80,14 +80,6 @@ QLabel* makeLabel(QWidget* parent, const char* caption, TwipRect rect)
     return label;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* caption, TwipRect rect)
-{
-    auto* button = place(new QPushButton(QString::fromUtf8(caption), parent), rect);
-    button->setFont(makeFont(form1::ButtonFont));
-    makeKeyboardButton(*button);
-    return button;
-}
-
 QRadioButton* makeOption(QGroupBox* frame, const char* caption, TwipRect rect, const QFont& font)
 {
     auto* option = place(new QRadioButton(QString::fromUtf8(caption), frame), rect);
@@ -100,12 +92,9 @@ QRadioButton* makeOption(QGroupBox* frame, const char* caption, TwipRect rect, c
 Form1::Form1(rt::Clock& clock, rt::RandomSource& random)
     : QWidget(nullptr), Timer1(form1::DesignInterval, this), ports_(std::make_unique<Ports>(*this))
 {
-    setWindowTitle(QString::fromUtf8(form1::Caption));
-    setFont(makeFont(DefaultFont));
-    setBackground(*this, toQColor(form1::BackColor));
-    const QRect client = toPixels(form1::ClientArea);
-    setGeometry(client.x(), client.y(), client.width(), toPixels(form1::ClientHeightWithCredits));
-    setFixedSize(size());
+    QRect client = toPixels(form1::ClientArea);
+    client.setHeight(toPixels(form1::ClientHeightWithCredits));
+    setUpWindow(*this, form1::Caption, form1::BackColor, client);
 
     createControls();
     nameControlsForAssistiveTechnology();
@@ -128,7 +117,7 @@ void Form1::createControls()
     HScroll1->setFocusPolicy(Qt::StrongFocus);   // a tab stop, moved by the arrow keys
     HScroll1->setInvertedControls(false);        // the right arrow key moves right, to "schwerer"
 
-    Command3 = makeButton(this, "Erklärung", form1::Command3);
+    Command3 = makeButton(this, "Erklärung", form1::Command3, form1::ButtonFont);
     Text6 = makeTextBox(this, "Text6", form1::Text6, false);
 
     const QFont windowFont = font();
@@ -154,8 +143,8 @@ void Form1::createControls()
     Text2 = makeTextBox(this, "Text2", form1::Text2, false);
     Text1 = makeTextBox(this, "Text1", form1::Text1, false);
 
-    Command2 = makeButton(this, "Ende", form1::Command2);
-    Command1 = makeButton(this, "Start", form1::Command1);
+    Command2 = makeButton(this, "Ende", form1::Command2, form1::ButtonFont);
+    Command1 = makeButton(this, "Start", form1::Command1, form1::ButtonFont);
 
     Picture1 = new TargetFieldView(toPixels(form1::Picture1).size(), rt::White, this);
     Picture1->move(toPixels(form1::Picture1).topLeft());
@@ -167,6 +156,7 @@ void Form1::createControls()
     Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label3 = makeLabel(this, "Punkte", form1::Label3);
     Label3->setFont(makeFont(form1::PunkteFont));
+    setTextColor(*Label3, Qt::black);
     Label2 = makeLabel(this, "Scheibe", form1::Label2);
     Label2->hide();
     Label1 = makeLabel(this, "Maus", form1::Label1);

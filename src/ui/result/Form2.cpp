@@ -28,16 +28,8 @@ inline constexpr const char* SavePath = "C:\\Programme\\Ringtafel\\Ergebnis.txt"
 
 Form2::Form2() : QWidget(nullptr)
 {
-    setWindowTitle(QStringLiteral("Ringtafel-Auswertung"));
-    setFont(makeFont(DefaultFont));
-    setBackground(*this, toQColor(form2::BackColor));
-    setGeometry(toPixels(form2::ClientArea));
-    setFixedSize(size());
-
-    Command1 = new QPushButton(QStringLiteral("Zurück"), this);
-    Command1->setGeometry(toPixels(form2::Command1));
-    Command1->setFont(makeFont(form2::ButtonFont));
-    makeKeyboardButton(*Command1);
+    setUpWindow(*this, "Ringtafel-Auswertung", form2::BackColor, toPixels(form2::ClientArea));
+    Command1 = makeButton(this, "Zurück", form2::Command1, form2::ButtonFont);
 
     Label2 = new QLabel(QStringLiteral("(Maximum: 310 Punkte)"), this);
     Label2->setGeometry(toPixels(form2::Label2));
@@ -49,9 +41,7 @@ Form2::Form2() : QWidget(nullptr)
     Label1->setFont(makeFont(form2::SentenceFont));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setWordWrap(true);
-    QPalette sentencePalette = Label1->palette();
-    sentencePalette.setColor(QPalette::WindowText, toQColor(form2::SentenceColor));
-    Label1->setPalette(sentencePalette);
+    setTextColor(*Label1, toQColor(form2::SentenceColor));
 
     connect(Command1, &QPushButton::clicked, this, [this] { app::guarded([this] { Command1_Click(); }); });
 }
