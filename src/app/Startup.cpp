@@ -4,6 +4,7 @@
 #include "ui/Look.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
@@ -14,8 +15,11 @@ namespace app {
 void prepareApplication(QApplication& application)
 {
     QApplication::setApplicationName(QStringLiteral("Ringtafel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Ringtafel"));
     QApplication::setDesktopFileName(QStringLiteral("de.ringtafel.Ringtafel"));
+    QIcon builtInIcon;   // for when no installed icon theme has ours
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        builtInIcon.addFile(QStringLiteral(":/icons/%1x%1/de.ringtafel.Ringtafel.png").arg(size));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("de.ringtafel.Ringtafel"), builtInIcon));
     QApplication::setQuitOnLastWindowClosed(false);   // only the main window ends the program
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     ui::installFontSubstitutes();

@@ -1,0 +1,65 @@
+# shellcheck shell=bash
+# Helpers for driving the game under a private Xvfb with real X events.
+# Sourced by real-window-test.sh and by scripts/screenshots.sh; needs Xvfb,
+# xdotool and ImageMagick. There is no window manager, so a window's client
+# area sits exactly at the position xdotool reports for it.
+
+XVFB_PID=""
+
+# Starts Xvfb on the first free display from :91 on and exports DISPLAY.
+start_xvfb() {
+  local n
+  for n in $(seq 91 140); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break   # another server took the display
+      if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    stop_xvfb
+  done
+  echo "no free display for Xvfb in :91..:140" >&2
+  return 1
+}
+
+stop_xvfb() {
+  if [[ -n "$XVFB_PID" ]]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+  fi
+}
+
+# Prints the id of the first shown window whose title matches the regular
+# expression, waiting up to TIMEOUT seconds for it.
+wait_for_window() {
+  local title=$1 timeout=$2
+  timeout "$timeout" xdotool search --sync --onlyvisible --name "$title" | head -n 1
+}
+
+# Prints "X Y" of the window's client area on the screen.
+window_origin() {
+  local geometry
+  geometry=$(xdotool getwindowgeometry --shell "$1")
+  echo "$(sed -n 's/^X=//p' <<<"$geometry") $(sed -n 's/^Y=//p' <<<"$geometry")"
+}
+
+# Left-clicks at window-relative pixel (X, Y) with real pointer events.
+click_in_window() {
+  local wid=$1 x=$2 y=$3 ox oy
+  read -r ox oy < <(window_origin "$wid")
+  xdotool mousemove --sync $((ox + x)) $((oy + y)) click 1
+}
+
+# Counts the pixels of exactly colour HEX (RRGGBB) in the WxH area at (X, Y)
+# of an image.
+count_colour() {
+  local image=$1 w=$2 h=$3 x=$4 y=$5 hex=$6
+  convert "$image" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 txt:- \
+    | grep -ciE " #${hex}( |$)" || true
+}
