@@ -16,10 +16,24 @@ bool onOutline(double dx, double dy, double radius, double halfPen)
 
 } // namespace
 
+void PixelBounds::unite(const PixelBounds& other)
+{
+    if (other.isEmpty())
+        return;
+    if (isEmpty()) {
+        *this = other;
+        return;
+    }
+    left = std::min(left, other.left);
+    top = std::min(top, other.top);
+    right = std::max(right, other.right);
+    bottom = std::max(bottom, other.bottom);
+}
+
 PixelCanvas::PixelCanvas(int width, int height, int penWidth, Rgb background)
     : width_(std::max(width, 0)), height_(std::max(height, 0)), penWidth_(std::max(penWidth, 1)),
-      background_(background), pixels_(std::size_t(width_) * std::size_t(height_), toPixel(background)),
-      outlineCache_(MaxCachedRadius + 1)
+      background_(background), filledWith_(background),
+      pixels_(std::size_t(width_) * std::size_t(height_), toPixel(background)), outlines_(MaxCachedRadius + 1)
 {
 }
 
@@ -31,22 +45,35 @@ void PixelCanvas::setBackColor(Rgb color)
 
 void PixelCanvas::cls()
 {
-    std::fill(pixels_.begin(), pixels_.end(), toPixel(background_));
-    touch();
+    const std::uint32_t pixel = toPixel(background_);
+    PixelBounds cleared{0, 0, width_, height_};
+    if (filledWith_ == background_)
+        cleared = drawn_;   // the rest still holds the background
+    for (int y = cleared.top; y < cleared.bottom; ++y) {
+        auto row = pixels_.begin() + std::ptrdiff_t(y) * width_;
+        std::fill(row + cleared.left, row + cleared.right, pixel);
+    }
+    filledWith_ = background_;
+    drawn_ = {};
+    changed(cleared);
 }
 
-const std::vector<PixelCanvas::Offset>& PixelCanvas::outlineOffsets(int radius)
+const PixelCanvas::Outline& PixelCanvas::outline(int radius)
 {
-    std::vector<Offset>& offsets = outlineCache_[std::size_t(radius)];
-    if (offsets.empty()) {
+    Outline& outline = outlines_[std::size_t(radius)];
+    if (outline.reach < 0) {
         const double halfPen = penWidth_ / 2.0;
-        const int reach = int(std::floor(radius + halfPen));
-        for (int dy = -reach; dy <= reach; ++dy)
-            for (int dx = -reach; dx <= reach; ++dx)
-                if (onOutline(dx, dy, radius, halfPen))
-                    offsets.push_back({std::int16_t(dx), std::int16_t(dy)});
+        outline.reach = int(std::floor(radius + halfPen));
+        for (int dy = -outline.reach; dy <= outline.reach; ++dy) {
+            for (int dx = -outline.reach; dx <= outline.reach; ++dx) {
+                if (onOutline(dx, dy, radius, halfPen)) {
+                    outline.offsets.push_back({std::int16_t(dx), std::int16_t(dy)});
+                    outline.steps.push_back(std::ptrdiff_t(dy) * width_ + dx);
+                }
+            }
+        }
     }
-    return offsets;
+    return outline;
 }
 
 void PixelCanvas::plot(int x, int y, std::uint32_t pixel)
@@ -55,47 +82,84 @@ void PixelCanvas::plot(int x, int y, std::uint32_t pixel)
         pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)] = pixel;
 }
 
+PixelBounds PixelCanvas::clip(PixelBounds b) const
+{
+    b.left = std::max(b.left, 0);
+    b.top = std::max(b.top, 0);
+    b.right = std::min(b.right, width_);
+    b.bottom = std::min(b.bottom, height_);
+    return b;
+}
+
 void PixelCanvas::circle(float x, float y, float radius, Rgb color)
 {
     const std::uint32_t pixel = toPixel(color);
     const bool wholeNumbers = x == std::floor(x) && y == std::floor(y) && radius == std::floor(radius);
-    if (wholeNumbers && radius >= 0 && radius <= MaxCachedRadius && std::abs(x) < 1e6f && std::abs(y) < 1e6f) {
-        const int cx = int(x);
-        const int cy = int(y);
-        for (const Offset& o : outlineOffsets(int(radius)))
-            plot(cx + o.dx, cy + o.dy, pixel);
-    } else {
-        // Any other circle: test each pixel of its bounding square, clipped to the area.
-        const double halfPen = penWidth_ / 2.0;
-        const double reach = std::abs(double(radius)) + halfPen;
-        const int left = int(std::max(0.0, std::ceil(x - reach)));
-        const int right = int(std::min(double(width_ - 1), std::floor(x + reach)));
-        const int top = int(std::max(0.0, std::ceil(y - reach)));
-        const int bottom = int(std::min(double(height_ - 1), std::floor(y + reach)));
-        for (int py = top; py <= bottom; ++py)
-            for (int px = left; px <= right; ++px)
-                if (onOutline(px - double(x), py - double(y), std::abs(double(radius)), halfPen))
-                    plot(px, py, pixel);
+    const bool nearby = std::abs(x) < 1e6f && std::abs(y) < 1e6f;
+    if (!wholeNumbers || !nearby || radius < 0 || radius > MaxCachedRadius) {
+        circleAnyWhere(x, y, radius, pixel);
+        return;
     }
-    touch();
+    const int cx = int(x);
+    const int cy = int(y);
+    const Outline& shape = outline(int(radius));
+    const PixelBounds bounds{cx - shape.reach, cy - shape.reach, cx + shape.reach + 1, cy + shape.reach + 1};
+    if (bounds.left >= 0 && bounds.top >= 0 && bounds.right <= width_ && bounds.bottom <= height_) {
+        std::uint32_t* centre = pixels_.data() + std::ptrdiff_t(cy) * width_ + cx;
+        for (const std::ptrdiff_t step : shape.steps)
+            centre[step] = pixel;
+    } else {
+        for (const Offset& o : shape.offsets)
+            plot(cx + o.dx, cy + o.dy, pixel);
+    }
+    const PixelBounds touched = clip(bounds);
+    drawn_.unite(touched);
+    changed(touched);
+}
+
+// Any other circle: each pixel of its bounding square, clipped to the area.
+void PixelCanvas::circleAnyWhere(float x, float y, float radius, std::uint32_t pixel)
+{
+    const double halfPen = penWidth_ / 2.0;
+    const double r = std::abs(double(radius));
+    const double reach = r + halfPen;
+    const int left = int(std::max(0.0, std::ceil(x - reach)));
+    const int right = int(std::min(double(width_ - 1), std::floor(x + reach)));
+    const int top = int(std::max(0.0, std::ceil(y - reach)));
+    const int bottom = int(std::min(double(height_ - 1), std::floor(y + reach)));
+    for (int py = top; py <= bottom; ++py)
+        for (int px = left; px <= right; ++px)
+            if (onOutline(px - double(x), py - double(y), r, halfPen))
+                plot(px, py, pixel);
+    const PixelBounds touched = clip({left, top, right + 1, bottom + 1});
+    drawn_.unite(touched);
+    changed(touched);
 }
 
 Rgb PixelCanvas::point(float x, float y) const
 {
     const double px = std::floor(double(x));
     const double py = std::floor(double(y));
-    if (px < 0 || py < 0 || px >= width_ || py >= height_)
+    if (!(px >= 0 && py >= 0 && px < width_ && py < height_))
         return RGB(0, 0, 0);
     return fromPixel(pixels_[std::size_t(py) * std::size_t(width_) + std::size_t(px)]);
 }
 
-void PixelCanvas::touch()
+void PixelCanvas::changed(const PixelBounds& bounds)
 {
-    if (!dirty_) {
-        dirty_ = true;
-        if (changed_)
-            changed_();
-    }
+    if (bounds.isEmpty())
+        return;
+    const bool first = pendingChange_.isEmpty();
+    pendingChange_.unite(bounds);
+    if (first && changed_)
+        changed_();
+}
+
+PixelBounds PixelCanvas::takeChangedBounds()
+{
+    const PixelBounds taken = pendingChange_;
+    pendingChange_ = {};
+    return taken;
 }
 
 } // namespace rt

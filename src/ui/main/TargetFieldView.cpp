@@ -1,6 +1,7 @@
 #include "TargetFieldView.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -19,16 +20,28 @@ TargetFieldView::TargetFieldView(QSize outerSize, rt::Rgb background, QWidget* p
     setCursor(Qt::CrossCursor);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // One repaint per change of the picture, however many rings a tick draws.
-    canvas_.setChangeListener([this] { update(contentsRect()); });
+    canvas_.setChangeListener(
+        [this] { QMetaObject::invokeMethod(this, &TargetFieldView::presentChanges, Qt::QueuedConnection); });
+}
+
+void TargetFieldView::presentChanges()
+{
+    const rt::PixelBounds changed = canvas_.takeChangedBounds();
+    if (!changed.isEmpty())
+        update(QRect(changed.left, changed.top, changed.right - changed.left, changed.bottom - changed.top)
+                   .translated(contentsRect().topLeft()));
 }
 
 void TargetFieldView::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
+    // Field pixels map one to one onto the widget's own pixels; the toolkit
+    // scales the whole when the screen does.
+    const QRect exposed = event->rect() & contentsRect();
+    if (exposed.isEmpty())
+        return;
     QPainter painter(this);
-    painter.drawImage(contentsRect(), image_);
-    canvas_.markPresented();
+    painter.drawImage(exposed.topLeft(), image_, exposed.translated(-contentsRect().topLeft()));
 }
 
 void TargetFieldView::mousePressEvent(QMouseEvent* event)

@@ -30,6 +30,9 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Schedules the repaint of what the game drew; runs once the handler that
+    // drew has returned, so a whole tick reaches the screen in one repaint.
+    void presentChanges();
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
