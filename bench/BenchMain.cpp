@@ -1,0 +1,185 @@
+// ringtafel_bench: the performance figures of the game in one table, each the
+// median of repeated runs, beside its goal. Run from the build folder:
+//   ./bench/ringtafel_bench
+// Exits with 1 if a figure could not be measured; a missed goal is shown in
+// the table only.
+#include "Benchmarks.h"
+#include "Stats.h"
+
+#include "app/Program.h"
+#include "app/Startup.h"
+#include "ui/main/Form1.h"
+
+#include <QApplication>
+#include <QWindow>
+
+#include <cstdio>
+#include <numeric>
+#include <optional>
+#include <string>
+
+namespace {
+
+struct Row {
+    std::string figure;
+    std::string measured;
+    std::string goal;
+    std::optional<bool> met;   // none: shown for reference only
+};
+
+struct Table {
+    std::vector<Row> rows;
+    bool incomplete = false;   // some figure could not be measured
+
+    void add(std::string figure, std::string measured, std::string goal = "", std::optional<bool> met = {})
+    {
+        rows.push_back({std::move(figure), std::move(measured), std::move(goal), met});
+    }
+    void print() const
+    {
+        const char* const layout = "%-46s %-36s %-17s %s\n";
+        std::printf(layout, "Figure", "Measured (median)", "Goal", "Met");
+        std::printf("%s\n", std::string(104, '-').c_str());
+        for (const Row& row : rows)
+            std::printf(layout, row.figure.c_str(), row.measured.c_str(), row.goal.c_str(),
+                        row.met ? (*row.met ? "yes" : "NO") : "-");
+    }
+};
+
+std::string format(const char* pattern, double a, double b = 0, double c = 0)
+{
+    char text[128];
+    std::snprintf(text, sizeof text, pattern, a, b, c);
+    return text;
+}
+
+std::string count(const char* what, int n) { return " (" + std::to_string(n) + " " + what + ")"; }
+
+void addTick(Table& table, const bench::TickFigures& tick)
+{
+    table.add("Tick: Timer1_Timer + repaint", format("%.3f ms", tick.tickMs));
+    table.add("Tick floor: 60 busy pauses", format("%.3f ms", tick.floorMs));
+    std::string measured = format("%.3f", tick.ratio);
+    if (tick.ticksNotPainted > 0) {
+        measured += " (" + std::to_string(tick.ticksNotPainted) + " ticks not painted)";
+        table.incomplete = true;
+    }
+    table.add("Tick / floor" + count("paired rounds", tick.rounds), measured, "<= 1.10",
+              tick.ratio <= 1.10 && tick.ticksNotPainted == 0);
+}
+
+void addClick(Table& table, const bench::ClickFigures& click)
+{
+    std::string measured = format("%.1f us (worst %.1f)", click.medianUs, click.worstUs);
+    if (click.misses > 0) {
+        measured += " " + std::to_string(click.misses) + " missed";
+        table.incomplete = true;
+    }
+    table.add("Click to score box" + count("clicks", click.clicks), measured, "< 50 us",
+              click.medianUs < 50.0 && click.misses == 0);
+}
+
+void addPace(Table& table, const bench::PaceFigures& pace)
+{
+    const double interval = pace.intervalMs;
+    const std::string name = "Pace " + std::to_string(pace.intervalMs) + " ms";
+    if (pace.stalled || pace.spacingsMs.empty()) {
+        table.add(name, "a game did not end", "", false);
+        table.incomplete = true;
+        return;
+    }
+    const double spacing = bench::median(pace.spacingsMs);
+    const double worst = bench::farthestFrom(pace.spacingsMs, interval);
+    if (pace.intervalMs < 100) {
+        // So short an interval is held to the length of a whole game instead.
+        const double game = bench::median(pace.gamesMs);
+        const double slowest = *std::max_element(pace.gamesMs.begin(), pace.gamesMs.end());
+        const double limit = 1.25 * 10 * interval;
+        table.add(name + ": whole game" + count("games", pace.games), format("%.1f ms (slowest %.1f)", game, slowest),
+                  format("<= %.0f ms", limit), game <= limit);
+        // The timer fires on whole milliseconds, so single spacings straddle
+        // the interval; the mean shows the pace is kept all the same.
+        const double mean = std::accumulate(pace.spacingsMs.begin(), pace.spacingsMs.end(), 0.0)
+                            / double(pace.spacingsMs.size());
+        table.add(name + ": tick spacing", format("%.2f ms (mean %.2f, worst %.2f)", spacing, mean, worst));
+        return;
+    }
+    table.add(name + ": tick spacing" + count("games", pace.games), format("%.2f ms", spacing),
+              format("%.0f ms +/- 1 %%", interval), std::abs(spacing - interval) <= 0.01 * interval);
+    table.add(name + ": worst tick spacing", format("%.2f ms", worst), format("%.0f ms +/- 5 %%", interval),
+              std::abs(worst - interval) <= 0.05 * interval);
+}
+
+void addStartup(Table& table, const bench::StartupComparison& startup)
+{
+    const bench::StartupFigures& game = startup.game;
+    const bench::StartupFigures& empty = startup.emptyWindow;
+    const bench::StartupFigures& label = startup.labelWindow;
+    const bool complete = game.failures + empty.failures + label.failures == 0;
+    table.incomplete = table.incomplete || !complete;
+    const auto firstFrame = [](const bench::StartupFigures& f) {
+        return format("%.1f ms (%.1f before main)", f.firstFrameMs, f.beforeMainMs);
+    };
+
+    table.add("Start-up to first frame: game" + count("runs each", game.runs), firstFrame(game));
+    table.add("Start-up to first frame: empty window", firstFrame(empty));
+    table.add("Start-up to first frame: window + 1 label", firstFrame(label), "(reference)");
+    const double timeRatio = game.firstFrameMs / empty.firstFrameMs;
+    table.add("Start-up: game / empty window", format("%.3f (1 label: %.3f)", timeRatio,
+                                                      label.firstFrameMs / empty.firstFrameMs),
+              "<= 1.15", complete && timeRatio <= 1.15);
+
+    table.add("Peak memory at first frame: game", format("%.1f MiB", game.peakMb));
+    table.add("Peak memory at first frame: empty window", format("%.1f MiB", empty.peakMb));
+    table.add("Peak memory at first frame: window + 1 label", format("%.1f MiB", label.peakMb), "(reference)");
+    const double memoryRatio = game.peakMb / empty.peakMb;
+    table.add("Peak memory: game / empty window",
+              format("%.3f (1 label: %.3f)", memoryRatio, label.peakMb / empty.peakMb), "<= 1.10",
+              complete && memoryRatio <= 1.10);
+}
+
+// The main window has been shown; wait until it is on the screen and painted.
+bool waitForFirstFrame(ui::Form1& form)
+{
+    const std::int64_t deadline = bench::monotonicNs() + 5'000'000'000;
+    while (!(form.windowHandle() && form.windowHandle()->isExposed())) {
+        if (bench::monotonicNs() > deadline)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    QApplication::processEvents();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The same platform for every figure, and one that needs no display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication application(argc, argv);
+    app::prepareApplication(application);
+    rt::SystemClock clock;
+    rt::RandomGenerator random;
+    app::Program program({clock, random, {}});
+    program.start();
+    ui::Form1& form = program.Form1();
+    if (!waitForFirstFrame(form)) {
+        std::fprintf(stderr, "the main window was never shown\n");
+        return 1;
+    }
+
+    Table table;
+    addTick(table, bench::measureTick(form, 301));
+    addClick(table, bench::measureClick(form, 2000));
+    // Games per pace: enough spacings for a median, a bench run of under a minute.
+    for (const auto& [interval, games] : {std::pair{10, 9}, {100, 5}, {410, 3}, {1000, 2}})
+        addPace(table, bench::measurePace(form, interval, games));
+    addStartup(table, bench::measureStartup(form.size(), 9));
+
+    std::printf("Ringtafel benchmark on platform \"%s\"\n", qPrintable(QGuiApplication::platformName()));
+    table.print();
+    return table.incomplete ? 1 : 0;
+}
