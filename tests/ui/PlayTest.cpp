@@ -47,6 +47,7 @@ private slots:
     void everyMouseButtonScores_data();
     void everyMouseButtonScores();
     void aRingPixelJustOutsideRadius30ScoresNothing();
+    void bothPressesOfADoubleClickScore();
     void aClickOnTheBorderIsNotAShot();
     void theTenthTickShowsNoTargetAndEndsTheGame();
     void startAfterAGameLeavesTheResultShownAndGoesOn();
@@ -145,6 +146,17 @@ void PlayTest::aRingPixelJustOutsideRadius30ScoresNothing()
     fixture->clickField(cx, cy - 31);
     QCOMPARE(f.Text5->text(), QStringLiteral(" 0"));
     QCOMPARE(f.Text2->text(), QStringLiteral("Y= %1").arg(cy - 31));
+}
+
+void PlayTest::bothPressesOfADoubleClickScore()
+{
+    ui::Form1& f = fixture->form1();
+    fixture->random.queued = {0.0f, 0.0f};
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    fixture->tick();
+    QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                       f.Picture1->mapTo(&f, fixture->fieldPoint(30, 30)));
+    QCOMPARE(f.Text5->text(), QStringLiteral(" 62"));
 }
 
 void PlayTest::aClickOnTheBorderIsNotAShot()

@@ -34,6 +34,8 @@ protected:
     // drew has returned, so a whole tick reaches the screen in one repaint.
     void presentChanges();
     void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double click is a press like any other: it scores.
+    void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
 
 private:
     rt::PixelCanvas canvas_;
