@@ -10,12 +10,19 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+// Resources of a static library are registered by hand, outside any namespace.
+static void registerBuiltInIcons()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
 namespace app {
 
 void prepareApplication(QApplication& application)
 {
     QApplication::setApplicationName(QStringLiteral("Ringtafel"));
     QApplication::setDesktopFileName(QStringLiteral("de.ringtafel.Ringtafel"));
+    registerBuiltInIcons();
     QIcon builtInIcon;   // for when no installed icon theme has ours
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
         builtInIcon.addFile(QStringLiteral(":/icons/%1x%1/de.ringtafel.Ringtafel.png").arg(size));

@@ -23,6 +23,7 @@ private slots:
     void cleanup() { fixture.reset(); }
 
     void theToolkitsOwnTextsAreGermanWhateverTheLocale();
+    void everyWindowShowsTheRingTargetIcon();
     void everyVisibleControlHasASpokenName_data();
     void everyVisibleControlHasASpokenName();
     void enterOrSpaceOnAFocusedButtonActsLikeAClick_data();
@@ -46,6 +47,19 @@ void AccessibilityTest::theToolkitsOwnTextsAreGermanWhateverTheLocale()
     QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Yes);
     QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Abbrechen"));
     QCOMPARE(box.button(QDialogButtonBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Ja"));
+}
+
+void AccessibilityTest::everyWindowShowsTheRingTargetIcon()
+{
+    for (QWidget* window : {static_cast<QWidget*>(&fixture->form1()), static_cast<QWidget*>(&fixture->program().Form2()),
+                            static_cast<QWidget*>(&fixture->program().Form3())}) {
+        const QIcon icon = window->windowIcon();
+        QVERIFY(!icon.isNull());
+        // The middle of the target is light yellow.
+        const QImage small = icon.pixmap(QSize(32, 32)).toImage();
+        QCOMPARE(small.size(), QSize(32, 32));
+        QCOMPARE(small.pixelColor(16, 16), QColor(255, 255, 0));
+    }
 }
 
 void AccessibilityTest::everyVisibleControlHasASpokenName_data()
