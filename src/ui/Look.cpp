@@ -6,11 +6,11 @@
 
 namespace ui {
 
-QFont makeFont(FontSpec spec)
+QFont makeFont(FontSpec design)
 {
-    QFont font(QString::fromLatin1(spec.family));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
+    QFont font(QString::fromLatin1(design.family));
+    font.setPointSizeF(design.points);
+    font.setBold(design.bold);
     return font;
 }
 

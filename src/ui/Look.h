@@ -21,7 +21,7 @@ struct FontSpec {
 
 inline constexpr FontSpec DefaultFont{"MS Sans Serif", 8.0, false};
 
-QFont makeFont(FontSpec spec);
+QFont makeFont(FontSpec design);
 // Registers metric-compatible faces for the design faces, once per process.
 void installFontSubstitutes();
 

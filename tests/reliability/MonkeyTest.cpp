@@ -7,6 +7,7 @@
 #include "ReliabilitySupport.h"
 
 #include "support/ProgramFixture.h"
+#include "support/ScrollBarParts.h"
 #include "support/TestMain.h"
 
 #include "ui/explain/Form3.h"
@@ -22,7 +23,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 
 #include <array>
@@ -34,6 +34,7 @@
 #include <random>
 
 using testing_support::ProgramFixture;
+using testing_support::scrollBarPart;
 
 namespace {
 
@@ -90,22 +91,6 @@ QString widgetName(const QWidget* widget)
     return name;
 }
 
-QRect scrollBarPart(QScrollBar* bar, QStyle::SubControl part)
-{
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.subControls = QStyle::SC_All;
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.upsideDown = false;
-    option.state |= QStyle::State_Horizontal;
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
-}
 
 // The text form of a 16-bit score in the result sentence: a blank stands
 // where a minus sign would.

@@ -1,4 +1,5 @@
 #include "support/ProgramFixture.h"
+#include "support/ScrollBarParts.h"
 #include "support/TestMain.h"
 
 #include "ui/explain/Form3.h"
@@ -14,28 +15,13 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 
 using testing_support::ProgramFixture;
+using testing_support::scrollBarPart;
 
 namespace {
 
-QRect scrollBarPart(QScrollBar* bar, QStyle::SubControl part)
-{
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.subControls = QStyle::SC_All;
-    option.orientation = bar->orientation();
-    option.state |= QStyle::State_Horizontal;
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
-}
 
 QPoint backgroundPoint() { return {40, 40}; }   // above the field, left of the buttons
 
