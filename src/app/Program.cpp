@@ -16,10 +16,13 @@ namespace {
 Program* current = nullptr;
 }
 
-// Once the program ends, input and timer events no longer reach any handler,
-// also those already queued behind "Ende".
-class Program::EndFilter final : public QObject {
+// Keeps input, timer and close events from the program's windows, so that no
+// further handler runs: once the program ends (also for events already queued
+// behind "Ende"), and while a run-time error is being reported.
+class Program::HandlerBlock final : public QObject {
 public:
+    explicit HandlerBlock(const Program& program) : program_(program) {}
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         switch (event->type()) {
@@ -33,11 +36,17 @@ public:
         case QEvent::Timer:
         case QEvent::Shortcut:
         case QEvent::Close:
-            return true;
+            if (program_.owns(watched))
+                return true;
+            break;
         default:
-            return QObject::eventFilter(watched, event);
+            break;
         }
+        return QObject::eventFilter(watched, event);
     }
+
+private:
+    const Program& program_;
 };
 
 Program::Program(Services services) : services_(std::move(services))
@@ -55,8 +64,8 @@ Program::Program(Services services) : services_(std::move(services))
 
 Program::~Program()
 {
-    if (endFilter_)
-        qApp->removeEventFilter(endFilter_.get());
+    if (handlerBlock_)
+        qApp->removeEventFilter(handlerBlock_.get());
     // The secondary windows go first: their handlers may refer to Form1.
     form3_.reset();
     form2_.reset();
@@ -101,15 +110,31 @@ ui::Form3& Program::Form3()
     return *form3_;
 }
 
+bool Program::owns(const QObject* object) const
+{
+    for (const QObject* o = object; o != nullptr; o = o->parent()) {
+        if (o == form1_.get() || o == form2_.get() || o == form3_.get())
+            return true;
+    }
+    return false;
+}
+
+void Program::blockHandlers()
+{
+    if (form1_)
+        form1_->Timer1.setEnabled(false);
+    if (!handlerBlock_) {
+        handlerBlock_ = std::make_unique<HandlerBlock>(*this);
+        qApp->installEventFilter(handlerBlock_.get());
+    }
+}
+
 void Program::end(int exitCode)
 {
     if (ending_)
         return;
     ending_ = true;
-    endFilter_ = std::make_unique<EndFilter>();
-    qApp->installEventFilter(endFilter_.get());
-    if (form1_)
-        form1_->Timer1.setEnabled(false);
+    blockHandlers();
     for (QWidget* window : {static_cast<QWidget*>(form3_.get()), static_cast<QWidget*>(form2_.get()),
                             static_cast<QWidget*>(form1_.get())}) {
         if (window)
@@ -120,12 +145,15 @@ void Program::end(int exitCode)
 
 void Program::reportRuntimeError(const rt::RuntimeError& error)
 {
-    if (ending_)
+    if (ending_ || reporting_)
         return;
+    // The message box waits for the player; the game must not go on behind it.
+    reporting_ = true;
+    blockHandlers();
     const QString text = QStringLiteral("Laufzeitfehler '%1':\n\n%2")
                              .arg(error.number())
                              .arg(QString::fromStdString(error.germanMessage()));
-    QMessageBox::critical(form1_ ? form1_.get() : nullptr, QStringLiteral("Ringtafel"), text);
+    QMessageBox::critical(nullptr, QStringLiteral("Ringtafel"), text);
     end(1);
 }
 

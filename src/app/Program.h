@@ -55,15 +55,21 @@ public:
     // Shows the error's German message box, then ends with a non-zero code.
     void reportRuntimeError(const rt::RuntimeError& error);
 
+    // Whether the object is one of the windows or belongs to one.
+    bool owns(const QObject* object) const;
+
 private:
-    class EndFilter;
+    class HandlerBlock;
+
+    void blockHandlers();
 
     Services services_;
     std::unique_ptr<ui::Form1> form1_;
     std::unique_ptr<ui::Form2> form2_;
     std::unique_ptr<ui::Form3> form3_;
-    std::unique_ptr<EndFilter> endFilter_;
+    std::unique_ptr<HandlerBlock> handlerBlock_;
     bool ending_ = false;
+    bool reporting_ = false;
 };
 
 // Runs a handler. A run-time error it raises goes to the program's report
@@ -77,6 +83,8 @@ void guarded(Handler&& handler)
         Program::instance().reportRuntimeError(error);
     } catch (const std::bad_alloc&) {
         Program::instance().reportRuntimeError(rt::RuntimeError(rt::ErrorCode::OutOfMemory));
+    } catch (const std::exception&) {
+        Program::instance().reportRuntimeError(rt::RuntimeError(rt::ErrorCode::InvalidCall));
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -29,6 +30,9 @@ void prepareApplication(QApplication& application)
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("de.ringtafel.Ringtafel"), builtInIcon));
     QApplication::setQuitOnLastWindowClosed(false);   // only the main window ends the program
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // The windows have fixed light colours; a dark desktop theme must not
+    // bring light text onto them.
+    QApplication::setPalette(QApplication::style()->standardPalette());
     ui::installFontSubstitutes();
 
     // The game speaks German whatever the user's locale, the toolkit's own

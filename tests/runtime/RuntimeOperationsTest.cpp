@@ -114,11 +114,13 @@ TEST(TextToSixteenBitInteger, ReadsTheGermanFormat)
     EXPECT_EQ(textToInt16("1,5E2"), 150);
     EXPECT_EQ(textToInt16("32767"), 32767);
     EXPECT_EQ(textToInt16("-32768"), -32768);
+    EXPECT_EQ(textToInt16("1.234"), 1234) << "a point groups thousands";
+    EXPECT_EQ(textToInt16("-12.345,5"), -12346);
 }
 
 TEST(TextToSixteenBitInteger, RaisesTypeMismatchForTextThatIsNoNumber)
 {
-    for (const char* text : {"", "   ", "abc", "12a", "1 2", "--1", "12.5", "1,2,3", "E5", ",", "+", "inf", "nan",
+    for (const char* text : {"", "   ", "abc", "12a", "1 2", "--1", "12.5", "1.23", "1234.567", ".123", "1.2345", "1,2,3", "E5", ",", "+", "inf", "nan",
                              "0x10", "1e"}) {
         EXPECT_EQ(errorOf([&] { textToInt16(text); }), ErrorCode::TypeMismatch) << '"' << text << '"';
     }

@@ -50,6 +50,7 @@ private slots:
     void closingTheMainWindowEndsTheProgram();
     void closingASecondaryWindowOnlyHidesIt();
     void runtimeErrorsAreReportedInGermanAndEndTheProgram();
+    void anyOtherFailureOfAHandlerIsReportedToo();
 
 private:
     std::unique_ptr<ProgramFixture> fixture;
@@ -197,7 +198,7 @@ void SettingsTest::aClickOnALabelIsNoBackgroundClick()
     QVERIFY(fixture->program().Form3().isVisible());
     QVERIFY(!fixture->program().form2Exists());
     QTest::mouseClick(&f, Qt::RightButton, Qt::NoModifier, backgroundPoint());
-    QVERIFY(fixture->program().Form3().isVisible());
+    QVERIFY2(!fixture->program().Form3().isVisible(), "any button clicks the background");
 }
 
 void SettingsTest::erklaerungShowsTheExplanationAndKeepsItShown()
@@ -298,18 +299,38 @@ void SettingsTest::closingASecondaryWindowOnlyHidesIt()
 
 void SettingsTest::runtimeErrorsAreReportedInGermanAndEndTheProgram()
 {
+    ui::Form1& f = fixture->form1();
+    fixture->random.queued = {0.0f, 0.0f};
+    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    f.HScroll1->setValue(1000);   // ticks every 10 ms while the box waits
     QString shownText;
-    QTimer::singleShot(0, [&shownText] {
+    int anzahlWhileShown = -1;
+    QTimer::singleShot(100, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box) {
             shownText = box->text();
+            anzahlWhileShown = f.state().Anzahl;
+            // Nothing reaches the game while the box is shown.
+            QTest::mouseClick(f.Command1, Qt::LeftButton);
             box->accept();
         }
     });
     app::guarded([] { rt::raiseRuntimeError(rt::ErrorCode::Overflow); });
     QCOMPARE(shownText, QStringLiteral("Laufzeitfehler '6':\n\nÜberlauf"));
+    QCOMPARE(anzahlWhileShown, 1);
+    QCOMPARE(f.state().Anzahl, std::int16_t(1));
     QCOMPARE(fixture->exitCodes, std::vector<int>{1});
     QVERIFY(!fixture->form1().isVisible());
+}
+
+void SettingsTest::anyOtherFailureOfAHandlerIsReportedToo()
+{
+    QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    app::guarded([] { throw std::length_error("too long"); });
+    QCOMPARE(fixture->exitCodes, std::vector<int>{1});
 }
 
 RINGTAFEL_TEST_MAIN(SettingsTest)

@@ -30,9 +30,27 @@ std::size_t skipDigits(std::string_view text, std::size_t pos)
     return pos;
 }
 
-// Length of the number at the start of `text`: [sign] digits [sep digits]
-// [E|D [sign] digits], with at least one mantissa digit. 0 when there is none.
-std::size_t numberLength(std::string_view text, char decimalSeparator)
+struct NumberFormat {
+    char decimalSeparator;
+    char groupSeparator;   // '\0' when whole numbers are not grouped
+};
+
+constexpr NumberFormat GermanFormat{',', '.'};   // 1.234,5
+constexpr NumberFormat PlainFormat{'.', '\0'};   // 1234.5
+
+// End of groups of three digits behind a first group, as in 12.345.678.
+std::size_t skipDigitGroups(std::string_view text, std::size_t pos, char separator)
+{
+    while (pos + 3 < text.size() && text[pos] == separator && isDigit(text[pos + 1]) && isDigit(text[pos + 2])
+           && isDigit(text[pos + 3]) && (pos + 4 == text.size() || !isDigit(text[pos + 4])))
+        pos += 4;
+    return pos;
+}
+
+// Length of the number at the start of `text`: [sign] digits [groups]
+// [sep digits] [E|D [sign] digits], with at least one mantissa digit. 0 when
+// there is none.
+std::size_t numberLength(std::string_view text, NumberFormat format)
 {
     std::size_t pos = 0;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
@@ -40,6 +58,9 @@ std::size_t numberLength(std::string_view text, char decimalSeparator)
     const std::size_t intStart = pos;
     pos = skipDigits(text, pos);
     std::size_t mantissaDigits = pos - intStart;
+    if (format.groupSeparator != '\0' && mantissaDigits >= 1 && mantissaDigits <= 3)
+        pos = skipDigitGroups(text, pos, format.groupSeparator);
+    const char decimalSeparator = format.decimalSeparator;
     if (pos < text.size() && text[pos] == decimalSeparator) {
         const std::size_t fracStart = pos + 1;
         const std::size_t fracEnd = skipDigits(text, fracStart);
@@ -59,17 +80,22 @@ std::size_t numberLength(std::string_view text, char decimalSeparator)
     return pos;
 }
 
-// Parses a number already known to be well formed; the separator and the
-// exponent letter are normalised first because from_chars knows only "." and E.
-// Out of range values saturate to +-infinity or 0.
-double parseNumber(std::string_view number, char decimalSeparator)
+// Parses a number already known to be well formed; group separators go, and
+// the decimal separator and the exponent letter are normalised because
+// from_chars knows only "." and E. Out of range values saturate to
+// +-infinity or 0.
+double parseNumber(std::string_view number, NumberFormat format)
 {
-    std::string normalised(number);
-    for (char& c : normalised) {
-        if (c == decimalSeparator)
+    std::string normalised;
+    normalised.reserve(number.size());
+    for (char c : number) {
+        if (format.groupSeparator != '\0' && c == format.groupSeparator)
+            continue;
+        if (c == format.decimalSeparator)
             c = '.';
         else if (c == 'D' || c == 'd' || c == 'e')
             c = 'E';
+        normalised.push_back(c);
     }
     const char* first = normalised.data();
     const char* last = first + normalised.size();
@@ -130,20 +156,20 @@ std::string textForm(double value, Precision precision)
 std::int16_t textToInt16(std::string_view text)
 {
     const std::string_view number = trimBlanks(text);
-    const std::size_t length = numberLength(number, ',');
+    const std::size_t length = numberLength(number, GermanFormat);
     if (length == 0 || length != number.size())
         raiseRuntimeError(ErrorCode::TypeMismatch);
-    return CInt(parseNumber(number, ','));
+    return CInt(parseNumber(number, GermanFormat));
 }
 
 double leadingNumber(std::string_view text)
 {
     while (!text.empty() && (isBlank(text.front()) || text.front() == '\n' || text.front() == '\r'))
         text.remove_prefix(1);
-    const std::size_t length = numberLength(text, '.');
+    const std::size_t length = numberLength(text, PlainFormat);
     if (length == 0)
         return 0.0;
-    const double value = parseNumber(text.substr(0, length), '.');
+    const double value = parseNumber(text.substr(0, length), PlainFormat);
     if (std::isinf(value))
         return value > 0 ? std::numeric_limits<double>::max() : std::numeric_limits<double>::lowest();
     return value;

@@ -29,7 +29,8 @@ std::string textForm(double value, Precision precision);
 inline std::string textForm(std::int16_t value) { return textForm(value, Precision::Integer); }
 inline std::string textForm(float value) { return textForm(value, Precision::Single); }
 
-// Text in the German number format (decimal comma, blanks around ignored)
+// Text in the German number format (decimal comma, points between groups of
+// three digits, blanks around ignored)
 // to a 16-bit integer through CInt. Raises TypeMismatch when the text is no
 // number and Overflow when it lies outside the 16-bit range.
 std::int16_t textToInt16(std::string_view text);

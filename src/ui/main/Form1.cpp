@@ -184,6 +184,7 @@ void Form1::arrangeTabOrder()
                               Option1, Option2, Option3, Option4, Option5, Text6, Command3, HScroll1};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
+    Picture1->setFocus();   // the first tab stop has the focus when the window opens
 }
 
 void Form1::connectHandlers()
@@ -253,13 +254,13 @@ void Form1::Option5_Click() { Text6->setVisible(false); }
 void Form1::mousePressEvent(QMouseEvent* event)
 {
     // Only the bare background counts; labels pass their presses on to us.
-    backgroundPressed_ = event->button() == Qt::LeftButton && childAt(event->position().toPoint()) == nullptr;
+    backgroundPressed_ = childAt(event->position().toPoint()) == nullptr;
     QWidget::mousePressEvent(event);
 }
 
 void Form1::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = backgroundPressed_ && event->button() == Qt::LeftButton
+    const bool click = backgroundPressed_ && event->buttons() == Qt::NoButton
                        && rect().contains(event->position().toPoint())
                        && childAt(event->position().toPoint()) == nullptr;
     backgroundPressed_ = false;

@@ -8,7 +8,7 @@ TickTimer::TickTimer(int intervalMs, QObject* parent) : QObject(parent), interva
 {
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(interval_);
-    connect(&timer_, &QTimer::timeout, this, &TickTimer::onTimeout);
+    connect(&timer_, &QTimer::timeout, this, &TickTimer::tick);
 }
 
 void TickTimer::setEnabled(bool enabled)
@@ -27,15 +27,8 @@ void TickTimer::setInterval(int milliseconds)
     interval_ = milliseconds;
     if (interval_ == 0)
         timer_.stop();   // an interval of 0 holds the ticks back
-    else if (enabled_ && !timer_.isActive())
-        timer_.start(interval_);
-}
-
-void TickTimer::onTimeout()
-{
-    if (timer_.interval() != interval_)
-        timer_.start(interval_);   // the interval set during the last wait
-    emit tick();
+    else if (enabled_)
+        timer_.start(interval_);   // the next tick comes one new interval from now
 }
 
 } // namespace ui

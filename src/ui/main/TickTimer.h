@@ -9,8 +9,8 @@ namespace ui {
 
 // Timer1: calls its tick handler every interval while enabled. A tick runs to
 // completion before the next can start, and ticks missed meanwhile are not
-// delivered later one by one. A new interval set while running takes effect
-// from the next tick on.
+// delivered later one by one. A new interval set while running restarts the
+// wait, so the next tick already keeps the new pace.
 class TickTimer final : public QObject, public game::GameTimer {
     Q_OBJECT
 public:
@@ -26,8 +26,6 @@ signals:
     void tick();
 
 private:
-    void onTimeout();
-
     QTimer timer_;
     int interval_;
     bool enabled_ = false;
