@@ -37,6 +37,7 @@ private slots:
     void levelsAndSliderSetThePaceWhicheverRanLast();
     void aTrackClickMovesTheSliderBy100();
     void draggingChangesThePaceOnlyOnRelease();
+    void aMiddleButtonDragLeavesThePaceAlone();
     void theSliderSetsThePaceAcrossItsRange_data();
     void theSliderSetsThePaceAcrossItsRange();
     void jaShowsTheTimePointsAndScoresThem();
@@ -120,6 +121,22 @@ void SettingsTest::draggingChangesThePaceOnlyOnRelease()
     QCOMPARE(f.HScroll1->value(), f.HScroll1->sliderPosition());
     QCOMPARE(f.Timer1.interval(), 1010 - f.HScroll1->value());
     QVERIFY(f.Timer1.interval() < 410);
+}
+
+void SettingsTest::aMiddleButtonDragLeavesThePaceAlone()
+{
+    ui::Form1& f = fixture->form1();
+    const QRect track = scrollBarPart(f.HScroll1, QStyle::SC_ScrollBarAddPage);
+    QTest::mousePress(f.HScroll1, Qt::MiddleButton, Qt::NoModifier, track.center());
+    QMouseEvent move(QEvent::MouseMove, QPointF(track.center() + QPoint(10, 0)),
+                     QPointF(f.HScroll1->mapToGlobal(track.center() + QPoint(10, 0))), Qt::NoButton,
+                     Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(f.HScroll1, &move);
+    QCOMPARE(f.HScroll1->value(), 600);
+    QCOMPARE(f.Timer1.interval(), 410);
+    QTest::mouseRelease(f.HScroll1, Qt::MiddleButton, Qt::NoModifier, track.center() + QPoint(10, 0));
+    QCOMPARE(f.HScroll1->value(), 600);
+    QCOMPARE(f.Timer1.interval(), 410);
 }
 
 void SettingsTest::theSliderSetsThePaceAcrossItsRange_data()

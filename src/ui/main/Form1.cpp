@@ -108,7 +108,7 @@ Form1::~Form1() = default;
 
 void Form1::createControls()
 {
-    HScroll1 = place(new QScrollBar(Qt::Horizontal, this), form1::HScroll1);
+    HScroll1 = place(new PaceScrollBar(Qt::Horizontal, this), form1::HScroll1);
     HScroll1->setRange(form1::SliderMin, form1::SliderMax);
     HScroll1->setSingleStep(form1::SliderArrowStep);
     HScroll1->setPageStep(form1::SliderTrackStep);

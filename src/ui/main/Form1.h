@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PaceScrollBar.h"
 #include "TargetFieldView.h"
 #include "TickTimer.h"
 
@@ -16,7 +17,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QScrollBar;
 
 namespace ui {
 
@@ -29,7 +29,7 @@ public:
     ~Form1() override;
 
     // Controls, in creation order. Owned by the window.
-    QScrollBar* HScroll1;
+    PaceScrollBar* HScroll1;
     QPushButton* Command3;
     QLineEdit* Text6;
     QGroupBox* Frame2;

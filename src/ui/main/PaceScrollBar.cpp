@@ -1,0 +1,16 @@
+#include "PaceScrollBar.h"
+
+#include <QMouseEvent>
+
+namespace ui {
+
+void PaceScrollBar::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    QScrollBar::mousePressEvent(event);
+}
+
+} // namespace ui
