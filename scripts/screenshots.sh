@@ -20,14 +20,7 @@ readonly ERKLAERUNG_X=716 ERKLAERUNG_Y=192 # "Erklärung" in the main window
 readonly ZURUECK_X=260 ZURUECK_Y=308       # "Zurück" in the result window
 
 game_pid=""
-cleanup() {
-  if [[ -n "$game_pid" ]] && kill -0 "$game_pid" 2>/dev/null; then
-    kill "$game_pid" 2>/dev/null || true
-    wait "$game_pid" 2>/dev/null || true
-  fi
-  stop_xvfb
-}
-trap cleanup EXIT
+trap 'end_session "$game_pid"' EXIT
 
 start_xvfb
 QT_QPA_PLATFORM=xcb "$game" >/dev/null 2>&1 &

@@ -18,14 +18,7 @@ readonly ENDE_X=748 ENDE_Y=152     # centre of "Ende" (720,136) 57x33
 readonly FIELD_X=290 FIELD_Y=138 FIELD_W=357 FIELD_H=389   # inside the 2 px border
 
 game_pid=""
-cleanup() {
-  if [[ -n "$game_pid" ]] && kill -0 "$game_pid" 2>/dev/null; then
-    kill "$game_pid" 2>/dev/null || true
-    wait "$game_pid" 2>/dev/null || true
-  fi
-  stop_xvfb
-}
-trap cleanup EXIT
+trap 'end_session "$game_pid"' EXIT
 
 start_xvfb
 echo "Xvfb on $DISPLAY"

@@ -35,6 +35,16 @@ stop_xvfb() {
   fi
 }
 
+# Ends the game with the given process id, if it still runs, and the Xvfb.
+end_session() {
+  local pid=${1:-}
+  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  fi
+  stop_xvfb
+}
+
 # Prints the id of the first shown window whose title matches the regular
 # expression, waiting up to TIMEOUT seconds for it.
 wait_for_window() {
