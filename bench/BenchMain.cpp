@@ -161,11 +161,9 @@ int main(int argc, char** argv)
 
     QApplication application(argc, argv);
     app::prepareApplication(application);
-    rt::SystemClock clock;
-    rt::RandomGenerator random;
-    app::Program program({clock, random, {}});
-    program.start();
-    ui::Form1& form = program.Form1();
+    app::RealProgram game;
+    game.program().start();
+    ui::Form1& form = game.program().Form1();
     if (!waitForFirstFrame(form)) {
         std::fprintf(stderr, "the main window was never shown\n");
         return 1;

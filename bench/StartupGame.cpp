@@ -14,12 +14,10 @@ int main(int argc, char** argv)
     const std::int64_t entered = bench::monotonicNs();
     QApplication application(argc, argv);
     app::prepareApplication(application);
-    rt::SystemClock clock;
-    rt::RandomGenerator random;
-    app::Program program({clock, random, {}});
+    app::RealProgram game;
     // Program::start() would create the window the same way; the probe must
     // be watching before it is shown.
-    bench::FirstFrameProbe probe(program.Form1(), entered);
-    program.start();
+    bench::FirstFrameProbe probe(game.program().Form1(), entered);
+    game.program().start();
     return QApplication::exec();
 }

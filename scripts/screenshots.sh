@@ -57,10 +57,6 @@ import -window "$explain" "$docs/screenshot-explain.png"
 echo "explanation window: $docs/screenshot-explain.png"
 
 click_in_window "$main" "$ENDE_X" "$ENDE_Y"
-for _ in $(seq 100); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$game_pid" 2>/dev/null; then
+if ! wait_for_exit "$game_pid" 10; then
   echo "warning: the game did not end on Ende; stopped it" >&2
 fi

@@ -49,10 +49,8 @@ int runGame(int argc, char** argv)
 {
     QApplication application(argc, argv);
     prepareApplication(application);
-    rt::SystemClock clock;
-    rt::RandomGenerator random;
-    Program program({clock, random, {}});
-    program.start();
+    RealProgram game;
+    game.program().start();
     return QApplication::exec();
 }
 

@@ -67,11 +67,7 @@ if ((yellow == 0 || black == 0)); then
 fi
 
 click_in_window "$wid" "$ENDE_X" "$ENDE_Y"
-for _ in $(seq 100); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$game_pid" 2>/dev/null; then
+if ! wait_for_exit "$game_pid" 10; then
   echo "FAIL: the game still runs 10 s after Ende" >&2
   exit 1
 fi

@@ -45,6 +45,16 @@ end_session() {
   stop_xvfb
 }
 
+# Waits up to SECONDS for the process to end; fails if it still runs then.
+wait_for_exit() {
+  local pid=$1 seconds=$2
+  for _ in $(seq $((seconds * 10))); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  ! kill -0 "$pid" 2>/dev/null
+}
+
 # Prints the id of the first shown window whose title matches the regular
 # expression, waiting up to TIMEOUT seconds for it.
 wait_for_window() {

@@ -1,4 +1,5 @@
 #include "support/ProgramFixture.h"
+#include "support/ProgramTestCase.h"
 #include "support/TestMain.h"
 
 #include "ui/explain/Form3.h"
@@ -16,11 +17,9 @@
 
 using testing_support::ProgramFixture;
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public testing_support::ProgramTestCase {
     Q_OBJECT
 private slots:
-    void init() { fixture = std::make_unique<ProgramFixture>(); }
-    void cleanup() { fixture.reset(); }
 
     void theToolkitsOwnTextsAreGermanWhateverTheLocale();
     void everyWindowShowsTheRingTargetIcon();
@@ -30,9 +29,6 @@ private slots:
     void enterOrSpaceOnAFocusedButtonActsLikeAClick();
     void theArrowKeysMoveTheSliderAndSetThePace();
     void theSecondaryWindowsButtonsTakeTheKeyboard();
-
-private:
-    std::unique_ptr<ProgramFixture> fixture;
 };
 
 void AccessibilityTest::theToolkitsOwnTextsAreGermanWhateverTheLocale()

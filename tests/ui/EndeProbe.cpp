@@ -31,12 +31,10 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     app::prepareApplication(application);
-    rt::SystemClock clock;
-    rt::RandomGenerator random;
-    app::Program program({clock, random, {}});
-    program.start();
+    app::RealProgram game;
+    game.program().start();
 
-    ui::Form1& form = program.Form1();
+    ui::Form1& form = game.program().Form1();
     QTimer::singleShot(50, &form, [&form] {
         postClick(form.Command2);
         postClick(form.Command1);

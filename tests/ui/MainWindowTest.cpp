@@ -1,4 +1,5 @@
 #include "support/ProgramFixture.h"
+#include "support/ProgramTestCase.h"
 #include "support/TestMain.h"
 
 #include "ui/main/Form1.h"
@@ -70,11 +71,9 @@ QString textOf(QWidget* w)
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public testing_support::ProgramTestCase {
     Q_OBJECT
 private slots:
-    void init() { fixture = std::make_unique<ProgramFixture>(); }
-    void cleanup() { fixture.reset(); }
 
     void everyControlHasItsDesignPlaceAndVisibility_data();
     void everyControlHasItsDesignPlaceAndVisibility();
@@ -90,9 +89,6 @@ private slots:
     void startShowsZeroWithABlankAndRunsTheTimer();
     void startTwiceResetsAgain();
     void startLeavesTheTargetAndTheResultWindowAlone();
-
-private:
-    std::unique_ptr<ProgramFixture> fixture;
 };
 
 void MainWindowTest::everyControlHasItsDesignPlaceAndVisibility_data()

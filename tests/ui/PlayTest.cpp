@@ -1,4 +1,5 @@
 #include "support/ProgramFixture.h"
+#include "support/ProgramTestCase.h"
 #include "support/TestMain.h"
 
 #include "ui/main/Form1.h"
@@ -29,17 +30,16 @@ bool fieldIsWhite(const ui::Form1& f)
 
 } // namespace
 
-class PlayTest : public QObject {
+class PlayTest : public testing_support::ProgramTestCase {
     Q_OBJECT
 private slots:
     void init()
     {
-        fixture = std::make_unique<ProgramFixture>();
+        ProgramTestCase::init();
         // Eighteen places spread over the field, xx then yy for each target.
         for (int i = 0; i < 40; ++i)
             fixture->random.queued.push_back(float((i * 37) % 100) / 100.0f);
     }
-    void cleanup() { fixture.reset(); }
 
     void nineCentreHitsScore279AndTheResultWindowSaysSo();
     void theScreenShowsTheFinishedTarget();
@@ -56,9 +56,6 @@ private slots:
     void theLoadHandlerReadsTheLeadingNumberOfTheScoreBox();
     void lettersInTheScoreBoxEndTheGameWithTheRunningScore();
     void theRealTimerPlaysAWholeGame();
-
-private:
-    std::unique_ptr<ProgramFixture> fixture;
 };
 
 void PlayTest::nineCentreHitsScore279AndTheResultWindowSaysSo()

@@ -2,6 +2,7 @@
 // windows scale as a whole, the field keeps its field pixels, and a click
 // lands on the field pixel under the pointer.
 #include "support/ProgramFixture.h"
+#include "support/ProgramTestCase.h"
 #include "support/TestMain.h"
 
 #include "ui/main/Form1.h"
@@ -15,18 +16,13 @@
 
 using testing_support::ProgramFixture;
 
-class ScalingTest : public QObject {
+class ScalingTest : public testing_support::ProgramTestCase {
     Q_OBJECT
 private slots:
-    void init() { fixture = std::make_unique<ProgramFixture>(); }
-    void cleanup() { fixture.reset(); }
 
     void theFieldKeepsItsPixelsAtAnyScale();
     void aClickOnTheCentreOnScreenScoresThirtyOne_data();
     void aClickOnTheCentreOnScreenScoresThirtyOne();
-
-private:
-    std::unique_ptr<ProgramFixture> fixture;
 };
 
 void ScalingTest::theFieldKeepsItsPixelsAtAnyScale()

@@ -1,4 +1,5 @@
 #include "support/ProgramFixture.h"
+#include "support/ProgramTestCase.h"
 #include "support/ScrollBarParts.h"
 #include "support/TestMain.h"
 
@@ -27,11 +28,9 @@ QPoint backgroundPoint() { return {40, 40}; }   // above the field, left of the 
 
 } // namespace
 
-class SettingsTest : public QObject {
+class SettingsTest : public testing_support::ProgramTestCase {
     Q_OBJECT
 private slots:
-    void init() { fixture = std::make_unique<ProgramFixture>(); }
-    void cleanup() { fixture.reset(); }
 
     void afterStartUpTheGameRunsAt410WithAnfaengerSelected();
     void levelsAndSliderSetThePaceWhicheverRanLast();
@@ -52,9 +51,6 @@ private slots:
     void closingASecondaryWindowOnlyHidesIt();
     void runtimeErrorsAreReportedInGermanAndEndTheProgram();
     void anyOtherFailureOfAHandlerIsReportedToo();
-
-private:
-    std::unique_ptr<ProgramFixture> fixture;
 };
 
 void SettingsTest::afterStartUpTheGameRunsAt410WithAnfaengerSelected()
