@@ -8,13 +8,7 @@
 #include <QEvent>
 #include <QMessageBox>
 
-#include <cassert>
-
 namespace app {
-
-namespace {
-Program* current = nullptr;
-}
 
 // Keeps input, timer and close events from the program's windows, so that no
 // further handler runs: once the program ends (also for events already queued
@@ -51,8 +45,6 @@ private:
 
 Program::Program(Services services) : services_(std::move(services))
 {
-    assert(current == nullptr && "one program at a time");
-    current = this;
     if (!services_.exit) {
         services_.exit = [](int code) {
             QCoreApplication::exit(code);
@@ -70,13 +62,6 @@ Program::~Program()
     form3_.reset();
     form2_.reset();
     form1_.reset();
-    current = nullptr;
-}
-
-Program& Program::instance()
-{
-    assert(current != nullptr);
-    return *current;
 }
 
 void Program::start()
@@ -88,8 +73,8 @@ void Program::start()
 ui::Form1& Program::Form1()
 {
     if (!form1_) {
-        form1_ = std::make_unique<ui::Form1>(services_.clock, services_.random);
-        guarded([this] { form1_->Form_Load(); });
+        form1_ = std::make_unique<ui::Form1>(*this, services_.clock, services_.random);
+        ui::guarded(*this, [this] { form1_->Form_Load(); });
     }
     return *form1_;
 }
@@ -97,7 +82,7 @@ ui::Form1& Program::Form1()
 ui::Form2& Program::Form2()
 {
     if (!form2_) {
-        form2_ = std::make_unique<ui::Form2>();
+        form2_ = std::make_unique<ui::Form2>(*this);
         form2_->Form_Load();
     }
     return *form2_;
@@ -106,7 +91,7 @@ ui::Form2& Program::Form2()
 ui::Form3& Program::Form3()
 {
     if (!form3_)
-        form3_ = std::make_unique<ui::Form3>();
+        form3_ = std::make_unique<ui::Form3>(*this);
     return *form3_;
 }
 

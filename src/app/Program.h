@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/runtime/Clock.h"
-#include "app/runtime/Random.h"
-#include "app/runtime/RuntimeError.h"
+#include "runtime/Clock.h"
+#include "runtime/Random.h"
+#include "runtime/RuntimeError.h"
+#include "ui/Windows.h"
 
 #include <functional>
 #include <memory>
@@ -10,18 +11,12 @@
 class QObject;
 class QEvent;
 
-namespace ui {
-class Form1;
-class Form2;
-class Form3;
-} // namespace ui
-
 namespace app {
 
 // The running program: the one instance of each window, created on first
 // reference and kept until the program ends, and the way the program ends.
-// Exactly one Program exists at a time; windows reach each other through it.
-class Program {
+// The windows reach each other through it, as ui::Windows.
+class Program final : public ui::Windows {
 public:
     struct Services {
         rt::Clock& clock;
@@ -35,25 +30,23 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    static Program& instance();
-
     // Creates Form1, runs its load handler and shows it.
     void start();
 
     // Global references: the first use creates the window (hidden, unless it
     // is the main window) and runs its load handler before returning.
-    ui::Form1& Form1();
-    ui::Form2& Form2();
-    ui::Form3& Form3();
+    ui::Form1& Form1() override;
+    ui::Form2& Form2() override;
+    ui::Form3& Form3() override;
     bool form2Exists() const { return form2_ != nullptr; }
     bool form3Exists() const { return form3_ != nullptr; }
 
     // Ends the program at once: the windows close and no further handler runs.
-    void end(int exitCode);
+    void end(int exitCode) override;
     bool isEnding() const { return ending_; }
 
     // Shows the error's German message box, then ends with a non-zero code.
-    void reportRuntimeError(const rt::RuntimeError& error);
+    void reportRuntimeError(const rt::RuntimeError& error) override;
 
     // Whether the object is one of the windows or belongs to one.
     bool owns(const QObject* object) const;
@@ -71,21 +64,5 @@ private:
     bool ending_ = false;
     bool reporting_ = false;
 };
-
-// Runs a handler. A run-time error it raises goes to the program's report
-// instead of into the event loop.
-template <typename Handler>
-void guarded(Handler&& handler)
-{
-    try {
-        handler();
-    } catch (const rt::RuntimeError& error) {
-        Program::instance().reportRuntimeError(error);
-    } catch (const std::bad_alloc&) {
-        Program::instance().reportRuntimeError(rt::RuntimeError(rt::ErrorCode::OutOfMemory));
-    } catch (const std::exception&) {
-        Program::instance().reportRuntimeError(rt::RuntimeError(rt::ErrorCode::InvalidCall));
-    }
-}
 
 } // namespace app

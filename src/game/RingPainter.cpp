@@ -1,7 +1,7 @@
 #include "RingPainter.h"
 
 #include "BusyPause.h"
-#include "app/runtime/Numbers.h"
+#include "runtime/Numbers.h"
 
 namespace game {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "GameState.h"
-#include "app/runtime/Colors.h"
-#include "app/runtime/DrawingArea.h"
+#include "runtime/Colors.h"
+#include "runtime/DrawingArea.h"
 
 namespace game {
 

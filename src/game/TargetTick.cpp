@@ -1,6 +1,6 @@
 #include "Game.h"
 
-#include "app/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <algorithm>
 

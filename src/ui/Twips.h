@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QRect>
 
-#include "app/runtime/Colors.h"
+#include "runtime/Colors.h"
 
 namespace ui {
 

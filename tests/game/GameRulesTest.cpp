@@ -1,6 +1,6 @@
 #include "support/Doubles.h"
 
-#include "app/runtime/PixelCanvas.h"
+#include "runtime/PixelCanvas.h"
 #include "game/Game.h"
 
 #include <gtest/gtest.h>

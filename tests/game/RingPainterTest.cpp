@@ -1,4 +1,4 @@
-#include "app/runtime/PixelCanvas.h"
+#include "runtime/PixelCanvas.h"
 #include "game/RingPainter.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "app/runtime/Colors.h"
-#include "app/runtime/Numbers.h"
-#include "app/runtime/Random.h"
-#include "app/runtime/RuntimeError.h"
-#include "app/runtime/Variant.h"
-#include "app/runtime/Clock.h"
+#include "runtime/Colors.h"
+#include "runtime/Numbers.h"
+#include "runtime/Random.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Variant.h"
+#include "runtime/Clock.h"
 
 #include <gtest/gtest.h>
 

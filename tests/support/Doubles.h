@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/runtime/Clock.h"
-#include "app/runtime/Random.h"
+#include "runtime/Clock.h"
+#include "runtime/Random.h"
 #include "game/Ports.h"
 
 #include <deque>

@@ -20,10 +20,10 @@ QPoint ProgramFixture::fieldPoint(int x, int y) const
     return program_->Form1().Picture1->contentsRect().topLeft() + QPoint(x, y);
 }
 
-void ProgramFixture::clickField(int x, int y, Qt::MouseButton button)
+void ProgramFixture::clickField(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
-    QTest::mousePress(form1().Picture1, button, Qt::NoModifier, fieldPoint(x, y));
-    QTest::mouseRelease(form1().Picture1, button, Qt::NoModifier, fieldPoint(x, y));
+    QTest::mousePress(form1().Picture1, button, modifiers, fieldPoint(x, y));
+    QTest::mouseRelease(form1().Picture1, button, modifiers, fieldPoint(x, y));
 }
 
 void ProgramFixture::tick()

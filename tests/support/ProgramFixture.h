@@ -29,7 +29,8 @@ public:
     // Widget point of field pixel (x, y).
     QPoint fieldPoint(int x, int y) const;
     // Presses a mouse button on field pixel (x, y) as a player would.
-    void clickField(int x, int y, Qt::MouseButton button = Qt::LeftButton);
+    void clickField(int x, int y, Qt::MouseButton button = Qt::LeftButton,
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Runs one tick the way the timer does.
     void tick();
     // A whole game of nine targets, each clicked at its centre. Returns the

@@ -198,7 +198,7 @@ void MainWindowTest::theTimerStartsDisabled()
 {
     {
         // As built, before the load handler.
-        ui::Form1 built(fixture->clock, fixture->random);
+        ui::Form1 built(fixture->program(), fixture->clock, fixture->random);
         QVERIFY(!built.Timer1.isEnabled());
         QCOMPARE(built.Timer1.interval(), 800);
         QCOMPARE(built.HScroll1->value(), 10);

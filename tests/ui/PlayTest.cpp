@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 using testing_support::ProgramFixture;
@@ -44,8 +45,8 @@ private slots:
     void nineCentreHitsScore279AndTheResultWindowSaysSo();
     void theScreenShowsTheFinishedTarget();
     void aClickOnWhiteChangesOnlyTheDisplaysAndTheReactionTime();
-    void everyMouseButtonScores_data();
-    void everyMouseButtonScores();
+    void everyButtonAndShiftStateScores_data();
+    void everyButtonAndShiftStateScores();
     void aRingPixelJustOutsideRadius30ScoresNothing();
     void bothPressesOfADoubleClickScore();
     void aClickOnTheBorderIsNotAShot();
@@ -111,24 +112,36 @@ void PlayTest::aClickOnWhiteChangesOnlyTheDisplaysAndTheReactionTime()
     QVERIFY(!f.Text6->isVisible());
 }
 
-void PlayTest::everyMouseButtonScores_data()
+void PlayTest::everyButtonAndShiftStateScores_data()
 {
     QTest::addColumn<Qt::MouseButton>("button");
-    QTest::newRow("left") << Qt::LeftButton;
-    QTest::newRow("right") << Qt::RightButton;
-    QTest::newRow("middle") << Qt::MiddleButton;
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("shift");   // as the handler gets it
+    QTest::newRow("left") << Qt::LeftButton << Qt::KeyboardModifiers() << 0;
+    QTest::newRow("right") << Qt::RightButton << Qt::KeyboardModifiers() << 0;
+    QTest::newRow("middle") << Qt::MiddleButton << Qt::KeyboardModifiers() << 0;
+    QTest::newRow("left with Shift") << Qt::LeftButton << Qt::KeyboardModifiers(Qt::ShiftModifier) << 1;
+    QTest::newRow("left with Ctrl+Alt")
+        << Qt::LeftButton << (Qt::ControlModifier | Qt::AltModifier) << 6;
+    QTest::newRow("Meta and keypad are no shift state")
+        << Qt::LeftButton << (Qt::ShiftModifier | Qt::MetaModifier | Qt::KeypadModifier) << 1;
 }
 
-void PlayTest::everyMouseButtonScores()
+void PlayTest::everyButtonAndShiftStateScores()
 {
     QFETCH(Qt::MouseButton, button);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, shift);
     ui::Form1& f = fixture->form1();
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     fixture->tick();
     const int cx = int(f.state().xx.toDouble()) + 30;
     const int cy = int(f.state().yy.toDouble()) + 30;
-    fixture->clickField(cx + 3, cy + 4, button);   // distance 5
+    QSignalSpy presses(f.Picture1, &ui::TargetFieldView::mouseDown);
+    fixture->clickField(cx + 3, cy + 4, button, modifiers);   // distance 5
     QCOMPARE(f.Text5->text(), QStringLiteral(" 26"));
+    QCOMPARE(presses.size(), 1);
+    QCOMPARE(presses.at(0).at(1).toInt(), shift);
 }
 
 void PlayTest::aRingPixelJustOutsideRadius30ScoresNothing()

@@ -328,7 +328,7 @@ void SettingsTest::runtimeErrorsAreReportedInGermanAndEndTheProgram()
             box->accept();
         }
     });
-    app::guarded([] { rt::raiseRuntimeError(rt::ErrorCode::Overflow); });
+    ui::guarded(fixture->program(), [] { rt::raiseRuntimeError(rt::ErrorCode::Overflow); });
     QCOMPARE(shownText, QStringLiteral("Laufzeitfehler '6':\n\nÜberlauf"));
     QCOMPARE(anzahlWhileShown, 1);
     QCOMPARE(f.state().Anzahl, std::int16_t(1));
@@ -342,7 +342,7 @@ void SettingsTest::anyOtherFailureOfAHandlerIsReportedToo()
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             box->accept();
     });
-    app::guarded([] { throw std::length_error("too long"); });
+    ui::guarded(fixture->program(), [] { throw std::length_error("too long"); });
     QCOMPARE(fixture->exitCodes, std::vector<int>{1});
 }
 

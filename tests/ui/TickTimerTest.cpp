@@ -1,6 +1,6 @@
 #include "support/TestMain.h"
 
-#include "app/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 #include "ui/main/TickTimer.h"
 
 #include <QElapsedTimer>

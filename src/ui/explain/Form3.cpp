@@ -1,6 +1,5 @@
 #include "Form3.h"
 
-#include "app/Program.h"
 #include "ui/Look.h"
 #include "ui/Twips.h"
 
@@ -42,7 +41,7 @@ QLabel* makeParagraph(QWidget* parent, const char* text, TwipRect rect, FontSpec
 
 } // namespace
 
-Form3::Form3() : QWidget(nullptr)
+Form3::Form3(Windows& windows) : QWidget(nullptr), windows_(windows)
 {
     setUpWindow(*this, "Ringtafel-Erklärung", form3::BackColor, toPixels(form3::ClientArea));
     Command1 = makeButton(this, "Zurück", form3::Command1, form3::TextFont);
@@ -51,9 +50,9 @@ Form3::Form3() : QWidget(nullptr)
     Label1 = makeParagraph(this, form3::Title, form3::Label1, form3::TitleFont);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    connect(Command1, &QPushButton::clicked, this, [this] { app::guarded([this] { Command1_Click(); }); });
+    connect(Command1, &QPushButton::clicked, this, [this] { guarded(windows_, [this] { Command1_Click(); }); });
 }
 
-void Form3::Command1_Click() { app::Program::instance().Form3().hide(); }
+void Form3::Command1_Click() { windows_.Form3().hide(); }
 
 } // namespace ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Windows.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -11,7 +13,7 @@ namespace ui {
 class Form3 final : public QWidget {
     Q_OBJECT
 public:
-    Form3();
+    explicit Form3(Windows& windows);   // the program's, outlives this window
 
     QPushButton* Command1;
     QLabel* Label3;
@@ -19,6 +21,9 @@ public:
     QLabel* Label1;
 
     void Command1_Click();
+
+private:
+    Windows& windows_;
 };
 
 } // namespace ui

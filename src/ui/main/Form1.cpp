@@ -2,8 +2,7 @@
 
 #include "Form1Layout.h"
 
-#include "app/Program.h"
-#include "app/runtime/Numbers.h"
+#include "runtime/Numbers.h"
 #include "ui/explain/Form3.h"
 #include "ui/result/Form2.h"
 
@@ -17,8 +16,6 @@
 #include <QScrollBar>
 
 namespace ui {
-
-using app::guarded;
 
 // The game's view of the main window's text boxes and of the result window.
 class Form1::Ports final : public game::Displays, public game::ResultWindow {
@@ -34,10 +31,10 @@ public:
 
     void setSentence(const std::string& sentence) override
     {
-        app::Program::instance().Form2().Label1->setText(QString::fromStdString(sentence));
+        form_.windows_.Form2().Label1->setText(QString::fromStdString(sentence));
     }
-    void redrawNow() override { app::Program::instance().Form2().repaint(); }
-    void show() override { app::Program::instance().Form2().show(); }
+    void redrawNow() override { form_.windows_.Form2().repaint(); }
+    void show() override { form_.windows_.Form2().show(); }
 
 private:
     QLineEdit* lineEdit(game::Display box) const
@@ -89,8 +86,9 @@ QRadioButton* makeOption(QGroupBox* frame, const char* caption, TwipRect rect, c
 
 } // namespace
 
-Form1::Form1(rt::Clock& clock, rt::RandomSource& random)
-    : QWidget(nullptr), Timer1(form1::DesignInterval, this), ports_(std::make_unique<Ports>(*this))
+Form1::Form1(Windows& windows, rt::Clock& clock, rt::RandomSource& random)
+    : QWidget(nullptr), Timer1(form1::DesignInterval, this), windows_(windows),
+      ports_(std::make_unique<Ports>(*this))
 {
     QRect client = toPixels(form1::ClientArea);
     client.setHeight(toPixels(form1::ClientHeightWithCredits));
@@ -189,7 +187,7 @@ void Form1::arrangeTabOrder()
 
 void Form1::connectHandlers()
 {
-    const auto on = [this](auto handler) { return [this, handler] { guarded([this, handler] { (this->*handler)(); }); }; };
+    const auto on = [this](auto handler) { return [this, handler] { guarded(windows_, [this, handler] { (this->*handler)(); }); }; };
     connect(Command1, &QPushButton::clicked, this, on(&Form1::Command1_Click));
     connect(Command2, &QPushButton::clicked, this, on(&Form1::Command2_Click));
     connect(Command3, &QPushButton::clicked, this, on(&Form1::Command3_Click));
@@ -198,7 +196,7 @@ void Form1::connectHandlers()
     const auto onSelected = [this](auto handler) {
         return [this, handler](bool selected) {
             if (selected)
-                guarded([this, handler] { (this->*handler)(); });
+                guarded(windows_, [this, handler] { (this->*handler)(); });
         };
     };
     connect(Option1, &QRadioButton::toggled, this, onSelected(&Form1::Option1_Click));
@@ -207,7 +205,7 @@ void Form1::connectHandlers()
     connect(Option4, &QRadioButton::toggled, this, onSelected(&Form1::Option4_Click));
     connect(Option5, &QRadioButton::toggled, this, onSelected(&Form1::Option5_Click));
     connect(Picture1, &TargetFieldView::mouseDown, this, [this](int button, int shift, float x, float y) {
-        guarded([&] { Picture1_MouseDown(button, shift, x, y); });
+        guarded(windows_, [&] { Picture1_MouseDown(button, shift, x, y); });
     });
 }
 
@@ -221,18 +219,17 @@ void Form1::Form_Load()
 
 void Form1::Form_Click()
 {
-    app::Program& program = app::Program::instance();
-    if (program.Form2().isVisible())
-        program.Form2().hide();
-    if (program.Form3().isVisible())
-        program.Form3().hide();
+    if (windows_.Form2().isVisible())
+        windows_.Form2().hide();
+    if (windows_.Form3().isVisible())
+        windows_.Form3().hide();
 }
 
 void Form1::Command1_Click() { game_->start(); }
 
-void Form1::Command2_Click() { app::Program::instance().end(0); }
+void Form1::Command2_Click() { windows_.end(0); }
 
-void Form1::Command3_Click() { app::Program::instance().Form3().show(); }
+void Form1::Command3_Click() { windows_.Form3().show(); }
 
 void Form1::Timer1_Timer() { game_->tick(); }
 
@@ -265,7 +262,7 @@ void Form1::mouseReleaseEvent(QMouseEvent* event)
                        && childAt(event->position().toPoint()) == nullptr;
     backgroundPressed_ = false;
     if (click)
-        guarded([this] { Form_Click(); });
+        guarded(windows_, [this] { Form_Click(); });
     QWidget::mouseReleaseEvent(event);
 }
 
@@ -274,7 +271,7 @@ void Form1::closeEvent(QCloseEvent* event)
     // Closing the main window ends the whole program, also while the other
     // windows are shown.
     event->accept();
-    app::Program::instance().end(0);
+    windows_.end(0);
 }
 
 } // namespace ui

@@ -4,9 +4,10 @@
 #include "TargetFieldView.h"
 #include "TickTimer.h"
 
-#include "app/runtime/Clock.h"
-#include "app/runtime/Random.h"
+#include "runtime/Clock.h"
+#include "runtime/Random.h"
 #include "game/Game.h"
+#include "ui/Windows.h"
 
 #include <QWidget>
 
@@ -25,7 +26,9 @@ namespace ui {
 class Form1 final : public QWidget {
     Q_OBJECT
 public:
-    Form1(rt::Clock& clock, rt::RandomSource& random);
+    // The clock, the generator and the other windows are the program's and
+    // outlive this window.
+    Form1(Windows& windows, rt::Clock& clock, rt::RandomSource& random);
     ~Form1() override;
 
     // Controls, in creation order. Owned by the window.
@@ -86,6 +89,7 @@ private:
     void arrangeTabOrder();
     void connectHandlers();
 
+    Windows& windows_;
     std::unique_ptr<Ports> ports_;
     std::unique_ptr<game::Game> game_;   // made once the controls exist
     bool backgroundPressed_ = false;

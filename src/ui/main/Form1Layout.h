@@ -3,7 +3,7 @@
 #include "ui/Look.h"
 #include "ui/Twips.h"
 
-#include "app/runtime/Colors.h"
+#include "runtime/Colors.h"
 
 // Design values of the main window: positions in twips (left, top, width,
 // height) relative to the container, captions and fonts.

@@ -8,6 +8,22 @@
 
 namespace ui {
 
+namespace {
+
+// The handler's shift state: 1 for Shift, 2 for Ctrl, 4 for Alt, added up.
+// The toolkit keeps these three as neighbouring bits in the same order.
+constexpr int ShiftStateBitsOffset = 25;
+static_assert(Qt::ShiftModifier == 1 << ShiftStateBitsOffset && Qt::ControlModifier == 2 << ShiftStateBitsOffset
+              && Qt::AltModifier == 4 << ShiftStateBitsOffset);
+
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    const Qt::KeyboardModifiers handled = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    return int(handled.toInt() >> ShiftStateBitsOffset);
+}
+
+} // namespace
+
 TargetFieldView::TargetFieldView(QSize outerSize, rt::Rgb background, QWidget* parent)
     : QFrame(parent),
       canvas_(outerSize.width() - 2 * BorderWidth, outerSize.height() - 2 * BorderWidth, PenWidth, background),
@@ -54,7 +70,7 @@ void TargetFieldView::mousePressEvent(QMouseEvent* event)
         return;
     }
     event->accept();
-    emit mouseDown(int(event->button()), int(event->modifiers() >> 25), x, y);
+    emit mouseDown(int(event->button()), shiftState(event->modifiers()), x, y);
 }
 
 } // namespace ui

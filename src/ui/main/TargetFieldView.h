@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/runtime/PixelCanvas.h"
+#include "runtime/PixelCanvas.h"
 
 #include <QFrame>
 #include <QImage>
@@ -25,7 +25,8 @@ public:
     const QImage& image() const { return image_; }
 
 signals:
-    // button and shift state as the event gave them; x, y whole field pixels.
+    // button as the event gave it; shift 1 for Shift, 2 for Ctrl, 4 for Alt,
+    // added up; x, y whole field pixels.
     void mouseDown(int button, int shift, float x, float y);
 
 protected:

@@ -1,6 +1,6 @@
 #include "TickTimer.h"
 
-#include "app/runtime/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace ui {
 

@@ -1,7 +1,6 @@
 #include "Form2.h"
 
-#include "app/Program.h"
-#include "app/runtime/Numbers.h"
+#include "runtime/Numbers.h"
 #include "game/Game.h"
 #include "ui/Look.h"
 #include "ui/Twips.h"
@@ -26,7 +25,7 @@ inline constexpr FontSpec SentenceFont{"MS Sans Serif", 24.0, false};
 inline constexpr const char* SavePath = "C:\\Programme\\Ringtafel\\Ergebnis.txt";
 } // namespace form2
 
-Form2::Form2() : QWidget(nullptr)
+Form2::Form2(Windows& windows) : QWidget(nullptr), windows_(windows)
 {
     setUpWindow(*this, "Ringtafel-Auswertung", form2::BackColor, toPixels(form2::ClientArea));
     Command1 = makeButton(this, "Zurück", form2::Command1, form2::ButtonFont);
@@ -43,19 +42,19 @@ Form2::Form2() : QWidget(nullptr)
     Label1->setWordWrap(true);
     setTextColor(*Label1, toQColor(form2::SentenceColor));
 
-    connect(Command1, &QPushButton::clicked, this, [this] { app::guarded([this] { Command1_Click(); }); });
+    connect(Command1, &QPushButton::clicked, this, [this] { guarded(windows_, [this] { Command1_Click(); }); });
 }
 
 void Form2::Form_Load()
 {
-    const QString score = app::Program::instance().Form1().Text5->text();
+    const QString score = windows_.Form1().Text5->text();
     const double points = rt::leadingNumber(score.toStdString());
     Label1->setText(QString::fromStdString(game::resultSentence(points, rt::Precision::Double)));
     std::string path = form2::SavePath;
     speichern(path);
 }
 
-void Form2::Command1_Click() { app::Program::instance().Form2().hide(); }
+void Form2::Command1_Click() { windows_.Form2().hide(); }
 
 void Form2::speichern(std::string& /*Path*/) {}
 

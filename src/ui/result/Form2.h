@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Windows.h"
+
 #include <QWidget>
 
 #include <string>
@@ -13,7 +15,7 @@ namespace ui {
 class Form2 final : public QWidget {
     Q_OBJECT
 public:
-    Form2();
+    explicit Form2(Windows& windows);   // the program's, outlives this window
 
     QPushButton* Command1;
     QLabel* Label2;
@@ -23,6 +25,9 @@ public:
     void Command1_Click();
     // Kept for the save command; it stores nothing and returns at once.
     void speichern(std::string& Path);
+
+private:
+    Windows& windows_;
 };
 
 } // namespace ui
