@@ -4,10 +4,12 @@
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD  ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-release test-sanitize bench install package clean
+.PHONY: all deps build run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package clean
 
 all: build
 
@@ -21,7 +23,7 @@ build: deps
 run: build
 	./$(BUILD)/src/ringtafel
 
-test: test-release test-sanitize
+test: test-release test-sanitize test-fuzz
 
 test-release: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
@@ -36,6 +38,23 @@ test-sanitize: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --output-on-failure -L sanitize -j$(JOBS)
 
+# The libFuzzer targets, built with clang in their own directory without Qt.
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRINGTAFEL_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+
+# Each fuzz target briefly (10 s) over its seed corpus, so a regression fails.
+test-fuzz: fuzz-build
+	cd $(FUZZ_BUILD) && ctest --output-on-failure -L fuzz -j$(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600); what a run
+# finds stays in $(FUZZ_BUILD)/fuzz-runs/<target>/.
+fuzz: fuzz-build
+	@for target in $(FUZZ_BUILD)/fuzz/*_fuzzer; do \
+	  name=$$(basename $$target); \
+	  fuzz/run-fuzzer.sh $$target $(FUZZ_SECONDS) fuzz/corpus/$$name $(FUZZ_BUILD)/fuzz-runs/$$name || exit 1; \
+	done
+
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DRINGTAFEL_BUILD_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
@@ -48,4 +67,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

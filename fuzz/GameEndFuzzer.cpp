@@ -1,0 +1,93 @@
+// The end of a game: whatever the score box holds becomes `Endstand` and the
+// result sentence, both in the timer tick and in the result window's first
+// load. The input is the score box's text, then optionally a zero byte and
+// the bytes of the running score.
+#include "FuzzSupport.h"
+
+#include "app/runtime/Variant.h"
+#include "game/Game.h"
+
+#include <algorithm>
+#include <bit>
+#include <fuzzer/FuzzedDataProvider.h>
+
+using namespace fuzz;
+
+namespace {
+
+constexpr std::string_view Opening = "Sie haben ";
+constexpr std::string_view Closing = " Punkte erreicht!";
+
+// The running score as the game can hold it: empty, a 16-bit integer, or a
+// finite single or double once sums outgrow 16 bits.
+rt::Variant runningScore(std::string_view bytes)
+{
+    FuzzedDataProvider input(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    switch (input.ConsumeIntegralInRange(0, 3)) {
+    case 0: return {};
+    case 1: return rt::Variant::integer(input.ConsumeIntegral<std::int16_t>());
+    case 2: {
+        const float value = std::bit_cast<float>(input.ConsumeIntegral<std::uint32_t>());
+        return rt::Variant::single(std::isfinite(value) ? value : 0.0f);
+    }
+    default: {
+        const double value = std::bit_cast<double>(input.ConsumeIntegral<std::uint64_t>());
+        return rt::Variant::real(std::isfinite(value) ? value : 0.0);
+    }
+    }
+}
+
+// The sentence's score part: the text between the fixed opening and closing.
+std::string_view scoreOf(std::string_view sentence)
+{
+    check(sentence.starts_with(Opening), "the sentence starts with \"Sie haben \"", sentence);
+    check(sentence.ends_with(Closing), "the sentence ends with \" Punkte erreicht!\"", sentence);
+    check(sentence.size() > Opening.size() + Closing.size(), "the sentence names a score", sentence);
+    return sentence.substr(Opening.size(), sentence.size() - Opening.size() - Closing.size());
+}
+
+void checkTick(std::string_view scoreText, const rt::Variant& Punkte)
+{
+    std::int16_t Endstand = 0;
+    try {
+        Endstand = game::finalScore(std::string(scoreText), Punkte);
+    } catch (...) {
+        fail("the final score never stops the game", scoreText);
+    }
+    const Int16Reading reading = readInt16(scoreText);
+    if (const auto* number = std::get_if<std::int16_t>(&reading)) {
+        check(Endstand == *number, "a score box holding a 16-bit number gives that number", scoreText);
+    } else {
+        // Any other text gives the running score, held to the 16-bit range.
+        const double held = std::clamp(Punkte.toDouble(), -32768.0, 32767.0);
+        check(std::abs(Endstand - held) < 1.0, "other text gives the running score", scoreText);
+    }
+
+    const std::string sentence = game::resultSentence(Endstand, rt::Precision::Integer);
+    const std::string_view score = scoreOf(sentence);
+    check(score == rt::textForm(Endstand), "the sentence holds the text form of the final score", sentence);
+    check(rt::leadingNumber(score) == Endstand, "the sentence's score reads back as the final score", sentence);
+}
+
+void checkFirstLoad(std::string_view scoreText)
+{
+    const double points = rt::leadingNumber(scoreText);
+    const std::string sentence = game::resultSentence(points, rt::Precision::Double);
+    const std::string_view score = scoreOf(sentence);
+    checkTextForm(score, points, rt::Precision::Double);
+    check(withinDigits(rt::leadingNumber(score), points, significantDigits(rt::Precision::Double)),
+          "the sentence's score reads back as the leading number of the score box", sentence);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view input = asText(data, size);
+    const std::size_t end = std::min(input.find('\0'), input.size());
+    const std::string_view scoreText = input.substr(0, end);
+    const rt::Variant Punkte = runningScore(input.substr(std::min(end + 1, input.size())));
+    checkTick(scoreText, Punkte);
+    checkFirstLoad(scoreText);
+    return 0;
+}
