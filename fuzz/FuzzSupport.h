@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/runtime/Numbers.h"
-#include "app/runtime/RuntimeError.h"
+#include "runtime/Numbers.h"
+#include "runtime/RuntimeError.h"
 
 #include <cmath>
 #include <cstdint>

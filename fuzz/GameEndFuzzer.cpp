@@ -4,7 +4,7 @@
 // the bytes of the running score.
 #include "FuzzSupport.h"
 
-#include "app/runtime/Variant.h"
+#include "runtime/Variant.h"
 #include "game/Game.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // untyped value's sums and differences.
 #include "FuzzSupport.h"
 
-#include "app/runtime/Variant.h"
+#include "runtime/Variant.h"
 
 #include <bit>
 #include <fuzzer/FuzzedDataProvider.h>
