@@ -2,6 +2,7 @@
 // written in every form the player might type.
 #include "FuzzSupport.h"
 
+#include <cmath>
 #include <string>
 
 using namespace fuzz;
@@ -40,7 +41,19 @@ std::string germanDigits(int n, bool grouped)
     return digits;
 }
 
-// A whole number, written as a player might type it, reads back as itself.
+// Half past n: the even neighbour of n + 0.5 (n - 0.5 when negative), or
+// an overflow beyond the 16-bit range.
+Int16Reading halfPast(int n)
+{
+    const double below = std::floor(n < 0 ? n - 0.5 : n + 0.5);
+    const double even = std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
+    if (even < -32768.0 || even > 32767.0)
+        return rt::ErrorCode::Overflow;
+    return static_cast<std::int16_t>(even);
+}
+
+// A whole number, written as a player might type it, reads back as itself;
+// with ",5" behind it, as its even neighbour.
 void checkWholeNumber(std::int16_t n, std::uint8_t style)
 {
     const bool grouped = style & 1;
@@ -49,21 +62,20 @@ void checkWholeNumber(std::int16_t n, std::uint8_t style)
     const bool blanks = style & 8;
     const bool leadingZeros = (style & 16) && !grouped;
 
-    std::string text = n < 0 ? "-" : explicitPlus ? "+" : "";
+    std::string number = n < 0 ? "-" : explicitPlus ? "+" : "";
     if (leadingZeros)
-        text += "00";
-    text += germanDigits(n, grouped);
-    if (decimalZeros)
-        text += ",000";
-    if (blanks)
-        text = "  " + text + " ";
+        number += "00";
+    number += germanDigits(n, grouped);
+    const auto typed = [blanks](const std::string& text) { return blanks ? "  " + text + " " : text; };
 
-    const Int16Reading reading = readInt16(text);
-    check(reading == Int16Reading{n}, "a whole number in German form reads back as itself", text);
-    check(readInt16(rt::textForm(n)) == Int16Reading{n}, "the text form of a whole number reads back as itself",
-          text);
-    check(rt::leadingNumber(rt::textForm(n)) == n, "the leading number of a whole number's text form is the number",
-          text);
+    const std::string whole = typed(decimalZeros ? number + ",000" : number);
+    check(readInt16(whole) == Int16Reading{n}, "a whole number in German form reads back as itself", whole);
+    const std::string half = typed(number + (decimalZeros ? ",500" : ",5"));
+    check(readInt16(half) == halfPast(n), "a half goes to the even neighbour", half);
+
+    const std::string form = rt::textForm(n);
+    check(readInt16(form) == Int16Reading{n}, "the text form of a whole number reads back as itself", form);
+    check(rt::leadingNumber(form) == n, "the leading number of a whole number's text form is the number", form);
 }
 
 } // namespace
