@@ -52,7 +52,8 @@ test-fuzz: fuzz-build
 fuzz: fuzz-build
 	@for target in $(FUZZ_BUILD)/fuzz/*_fuzzer; do \
 	  name=$$(basename $$target); \
-	  fuzz/run-fuzzer.sh $$target $(FUZZ_SECONDS) fuzz/corpus/$$name $(FUZZ_BUILD)/fuzz-runs/$$name || exit 1; \
+	  fuzz/run-fuzzer.sh $$target $(FUZZ_SECONDS) $(FUZZ_BUILD)/fuzz-runs/$$name \
+	    fuzz/corpus/typed-text fuzz/corpus/$$name || exit 1; \
 	done
 
 bench: deps

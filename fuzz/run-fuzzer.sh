@@ -1,16 +1,19 @@
 #!/bin/sh
-# Runs one fuzz target for a set time over a copy of its seed corpus and
+# Runs one fuzz target for a set time over a copy of its seed corpora and
 # prints how many inputs it ran and the coverage it reached. Exits non-zero
 # when the target finds a fault; the input is then in WORK_DIR/crashes/.
 #
-#   run-fuzzer.sh TARGET SECONDS SEED_DIR WORK_DIR
+#   run-fuzzer.sh TARGET SECONDS WORK_DIR SEED_DIR...
 set -eu
-target=$1 seconds=$2 seeds=$3 work=$4
+target=$1 seconds=$2 work=$3
+shift 3
 name=$(basename "$target")
 
 # The seeds are copied, so the inputs a run finds never land in the source tree.
 mkdir -p "$work/corpus" "$work/crashes"
-cp "$seeds"/* "$work/corpus/"
+for seeds in "$@"; do
+  [ -d "$seeds" ] && cp "$seeds"/* "$work/corpus/"
+done
 log=$work/last-run.log
 
 status=0
