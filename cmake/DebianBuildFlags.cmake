@@ -3,11 +3,12 @@
 # them for hardening=+all: stack protector, fortified libc calls, format
 # checks, read-only relocations bound at start-up. The optimisation and debug
 # flags stay with the build type, and the path mapping with the build tree.
-# The sanitizer build keeps its own instrumentation, and a debug build has no
-# optimisation for the fortified calls to rely on.
+# The sanitizer and fuzz builds keep their own instrumentation, and a debug
+# build has no optimisation for the fortified calls to rely on.
 option(RINGTAFEL_HARDENING "Compile and link with the hardening flags of dpkg-buildflags" ON)
 
-if(RINGTAFEL_HARDENING AND NOT RINGTAFEL_SANITIZE AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
+if(RINGTAFEL_HARDENING AND NOT RINGTAFEL_SANITIZE AND NOT RINGTAFEL_FUZZ
+   AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
   find_program(DPKG_BUILDFLAGS dpkg-buildflags)
   if(DPKG_BUILDFLAGS)
     foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
