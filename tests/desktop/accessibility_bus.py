@@ -1,0 +1,276 @@
+#!/usr/bin/python3
+"""What a screen reader gets from the running game through the AT-SPI bus.
+
+Run by accessibility-bus-test.sh inside a private D-Bus session, with the game
+already started under a window manager. Reads the game through pyatspi, the
+library screen readers use, and checks:
+  - the three windows' roles and names;
+  - each visible control's role, name and place on the screen, against the
+    design layout in the sources and the window's place as X reports it;
+  - that the result sentence is on the bus when the result window becomes
+    active at the end of a game.
+The tree as read and the events seen are written to OUTPUT_DIR.
+
+Usage: accessibility_bus.py SOURCE_DIR OUTPUT_DIR GAME_PID
+"""
+
+import codecs
+import re
+import subprocess
+import sys
+import time
+from dataclasses import dataclass
+from pathlib import Path
+
+import pyatspi
+from gi.repository import GLib
+
+SENTENCE = "Sie haben  0 Punkte erreicht!"   # a game in which nothing is hit
+TWIPS_PER_PIXEL = 15
+
+
+@dataclass
+class Control:
+    layout_name: str
+    role: int
+    name: str   # a trailing "…" makes it a prefix of the name
+
+
+@dataclass
+class Window:
+    title: str
+    role: int
+    layout: str   # source file holding the window's design rectangles
+    controls: list
+
+
+def design_rects(path):
+    """The design rectangles of a window in pixels, by control name."""
+    text = Path(path).read_text(encoding="utf-8")
+    rects = {}
+    for match in re.finditer(r"TwipRect\s+(\w+)\{(\d+),\s*(\d+),\s*(\d+),\s*(\d+)\}", text):
+        rects[match[1]] = tuple((int(v) + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL for v in match.groups()[1:])
+    return rects
+
+
+def credits_text(path):
+    literal = re.search(r'CreditsText\s*=\s*"([^"]*)"', Path(path).read_text(encoding="utf-8"))[1]
+    return codecs.decode(literal, "unicode_escape")
+
+
+def windows(src):
+    main_layout = f"{src}/ui/main/Form1Layout.h"
+    return [
+        Window("Ringtafel-Programm", pyatspi.ROLE_FRAME, main_layout, [
+            Control("Command1", pyatspi.ROLE_PUSH_BUTTON, "Start"),
+            Control("Command2", pyatspi.ROLE_PUSH_BUTTON, "Ende"),
+            Control("Command3", pyatspi.ROLE_PUSH_BUTTON, "Erklärung"),
+            Control("Picture1", pyatspi.ROLE_CANVAS, "Zielfeld"),
+            Control("Text5", pyatspi.ROLE_TEXT, "Punkte"),
+            Control("Label3", pyatspi.ROLE_LABEL, "Punkte"),
+            Control("Label5", pyatspi.ROLE_LABEL, "Schwierigkeitsgrad"),
+            Control("HScroll1", pyatspi.ROLE_SCROLL_BAR, "Schwierigkeitsgrad"),
+            Control("Label6", pyatspi.ROLE_LABEL, "< leichter     --     schwerer >"),
+            Control("Label4", pyatspi.ROLE_LABEL, credits_text(main_layout)),
+        ]),
+        Window("Ringtafel-Erklärung", pyatspi.ROLE_DIALOG, f"{src}/ui/explain/Form3.cpp", [
+            Control("Label1", pyatspi.ROLE_LABEL, "Erklärung"),
+            Control("Label2", pyatspi.ROLE_LABEL, "Zum Starten bitte den Start-Button klicken.…"),
+            Control("Label3", pyatspi.ROLE_LABEL, "Das Ziel ist es, mit dem Mauscursor…"),
+            Control("Command1", pyatspi.ROLE_PUSH_BUTTON, "Zurück"),
+        ]),
+        Window("Ringtafel-Auswertung", pyatspi.ROLE_DIALOG, f"{src}/ui/result/Form2.cpp", [
+            Control("Label1", pyatspi.ROLE_LABEL, SENTENCE),
+            Control("Label2", pyatspi.ROLE_LABEL, "(Maximum: 310 Punkte)"),
+            Control("Command1", pyatspi.ROLE_PUSH_BUTTON, "Zurück"),
+        ]),
+    ]
+
+
+def name_matches(actual, expected):
+    if expected.endswith("…"):
+        return actual.startswith(expected[:-1])
+    return actual == expected
+
+
+# --- The bus ---------------------------------------------------------------
+
+main_context = GLib.MainContext.default()
+
+
+def pump(seconds, until=lambda: False):
+    """Lets bus events arrive for up to SECONDS, or until UNTIL() holds."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if until():
+            return True
+        if not main_context.iteration(False):
+            time.sleep(0.02)
+    return until()
+
+
+def find_application(pid):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+def top_window(app, title):
+    for window in app:
+        if window is not None and window.name == title:
+            return window
+    return None
+
+
+def showing(accessible):
+    return accessible.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def extents(accessible):
+    e = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return (e.x, e.y, e.width, e.height)
+
+
+def showing_descendants(accessible):
+    for child in accessible:
+        if child is not None and showing(child):
+            yield child
+            yield from showing_descendants(child)
+
+
+def tree_lines(accessible, depth=0):
+    try:
+        place = extents(accessible) if depth else None
+    except NotImplementedError:
+        place = None
+    line = f"{'  ' * depth}[{accessible.getRoleName()}] {accessible.name!r}"
+    if accessible.description:
+        line += f" description={accessible.description!r}"
+    if place:
+        line += f" at {place}"
+    line += "" if showing(accessible) else " (not showing)"
+    lines = [line]
+    for child in accessible:
+        if child is not None:
+            lines += tree_lines(child, depth + 1)
+    return lines
+
+
+# --- The X server ----------------------------------------------------------
+
+def x_window_rect(title):
+    """The client area of the shown X window with this title, on the screen."""
+    ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$"],
+                         capture_output=True, text=True).stdout.split()
+    if len(ids) != 1:
+        raise AssertionError(f"expected one shown X window {title!r}, found {len(ids)}")
+    info = subprocess.run(["xwininfo", "-id", ids[0]], capture_output=True, text=True, check=True).stdout
+
+    def field(label):
+        return int(re.search(rf"{label}:\s+(-?\d+)", info)[1])
+    return (field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"))
+
+
+def click(title, rect):
+    """A real left click in the middle of RECT of the window with this title."""
+    x, y, _, _ = x_window_rect(title)
+    left, top, width, height = rect
+    subprocess.run(["xdotool", "mousemove", "--sync", str(x + left + width // 2), str(y + top + height // 2),
+                    "click", "1"], check=True)
+
+
+# --- Checks ----------------------------------------------------------------
+
+failures = []
+
+
+def expect(condition, message):
+    if not condition:
+        failures.append(message)
+    return condition
+
+
+def check_window(app, window):
+    accessible = top_window(app, window.title)
+    if not expect(accessible is not None, f"{window.title}: not on the bus"):
+        return
+    role = accessible.getRoleName()
+    expect(accessible.getRole() == window.role,
+           f"{window.title}: role {role}, expected {role_name(window.role)}")
+    origin = x_window_rect(window.title)
+    expect(extents(accessible) == origin, f"{window.title}: on the bus at {extents(accessible)}, X shows it at {origin}")
+
+    rects = design_rects(window.layout)
+    seen = list(showing_descendants(accessible))
+    for control in window.controls:
+        matches = [a for a in seen if a.getRole() == control.role and name_matches(a.name, control.name)]
+        if not expect(len(matches) == 1, f"{window.title}/{control.layout_name}: {len(matches)} showing "
+                                         f"{role_name(control.role)} named {control.name!r}"):
+            continue
+        left, top, width, height = rects[control.layout_name]
+        drawn = (origin[0] + left, origin[1] + top, width, height)
+        expect(extents(matches[0]) == drawn,
+               f"{window.title}/{control.layout_name}: on the bus at {extents(matches[0])}, drawn at {drawn}")
+        seen.remove(matches[0])
+    for extra in seen:
+        failures.append(f"{window.title}: showing [{extra.getRoleName()}] {extra.name!r} is not a known control")
+
+
+def role_name(role):
+    return str(pyatspi.Role(role)).removeprefix("ROLE_").replace("_", " ").lower()
+
+
+def main():
+    src, out, game_pid = sys.argv[1], Path(sys.argv[2]), int(sys.argv[3])
+    expected = windows(src)
+    main_window, explanation, result = expected
+
+    events = []
+
+    def record(event):
+        source = event.source
+        events.append((event.type, source.getRoleName(), source.name, source.description, event.any_data))
+    pyatspi.Registry.registerEventListener(
+        record, "window:activate", "object:state-changed:showing", "object:property-change:accessible-description")
+
+    app = None
+    if not pump(30, lambda: (a := find_application(game_pid)) is not None and top_window(a, main_window.title)):
+        print(f"FAIL: no window {main_window.title!r} of process {game_pid} on the bus within 30 s")
+        return 1
+    app = find_application(game_pid)
+    # The main window is shown once X maps it; let its first events pass.
+    pump(30, lambda: showing(top_window(app, main_window.title)))
+    pump(0.5)
+    check_window(app, main_window)
+
+    main_rects = design_rects(main_window.layout)
+    click(main_window.title, main_rects["Command3"])
+    if expect(pump(30, lambda: top_window(app, explanation.title) is not None
+                   and showing(top_window(app, explanation.title))),
+              f"{explanation.title}: not shown within 30 s of Erklärung"):
+        check_window(app, explanation)
+
+    def result_activated():
+        return any(e[0] == "window:activate" and e[2] == result.title for e in events)
+    click(main_window.title, main_rects["Command1"])
+    if expect(pump(60, result_activated), f"{result.title}: not activated within 60 s of Start"):
+        activation = next(e for e in events if e[0] == "window:activate" and e[2] == result.title)
+        expect(activation[1] == "dialog", f"{result.title}: activated as [{activation[1]}], not as a dialog")
+        expect(activation[3] == SENTENCE,
+               f"{result.title}: description {activation[3]!r} on activation, expected the sentence {SENTENCE!r}")
+        pump(0.5)
+        check_window(app, result)
+
+    tree = "\n".join(tree_lines(app)) + "\n"
+    (out / "accessible-tree.txt").write_text(tree, encoding="utf-8")
+    (out / "accessible-events.txt").write_text(
+        "".join(f"{e[0]} [{e[1]}] {e[2]!r} description={e[3]!r} data={e[4]!r}\n" for e in events), encoding="utf-8")
+    print(tree)
+    for failure in failures:
+        print(f"FAIL: {failure}")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
