@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "Program.h"
+#include "ui/Accessibility.h"
 #include "ui/Look.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ void prepareApplication(QApplication& application)
     // bring light text onto them.
     QApplication::setPalette(QApplication::style()->standardPalette());
     ui::installFontSubstitutes();
+    ui::installAccessibility();
 
     // The game speaks German whatever the user's locale, the toolkit's own
     // texts included.

@@ -10,87 +10,120 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 game=$1 out=$2 src=$3
 
-if [[ -z "${RINGTAFEL_BUS_SESSION:-}" ]]; then
+# --- Outside: the X server and the private session bus ---------------------
+
+start_session() {
   # shellcheck source-path=SCRIPTDIR source=x-session.sh
   source "$here/x-session.sh"
   mkdir -p "$out"
   # The accessibility bus puts its socket under XDG_RUNTIME_DIR: a private one.
   runtime=$(mktemp -d)
   trap 'stop_xvfb; rm -rf "$runtime"' EXIT
+  trap 'exit 143' TERM INT
   start_xvfb
   echo "Xvfb on $DISPLAY"
-  status=0
+  local status=0
   RINGTAFEL_BUS_SESSION=1 XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$runtime" \
-    dbus-run-session -- "$0" "$@" || status=$?
-  exit "$status"
-fi
+    dbus-run-session -- "$0" "$game" "$out" "$src" || status=$?
+  return "$status"
+}
 
-# Inside the private session bus from here on.
-pids=()          # processes to end, in the order they are ended
-bus_address=""   # of the accessibility bus, once it runs
+# --- Inside the session bus ------------------------------------------------
+# The accessibility bus, its launcher and its registry are started by D-Bus on
+# first request, as on a desktop; their process ids are asked of the buses, so
+# that each can be ended.
+
+pids=()   # processes to end, in this order
+
+running() {
+  local state
+  state=$(ps -o stat= -p "$1" 2>/dev/null) && [[ $state != Z* ]]
+}
 
 stop_process() {
   local pid=$1
   kill "$pid" 2>/dev/null || return 0
   for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || break
+    running "$pid" || break
     sleep 0.1
   done
   kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
 
-# The registry daemon is started by the accessibility bus, not by this script;
-# it is found through the bus.
-registry_pid() {
-  [[ -n "$bus_address" ]] || return 0
-  dbus-send --bus="$bus_address" --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-    org.freedesktop.DBus.GetConnectionUnixProcessID string:org.a11y.atspi.Registry 2>/dev/null \
-    | awk '{print $2}'
+# Prints the process id of the bus client owning NAME on the bus at ADDRESS.
+owner_pid() {
+  local address=$1 name=$2
+  dbus-send --bus="$address" --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.GetConnectionUnixProcessID "string:$name" 2>/dev/null | awk '{print $2}'
 }
 
 end_everything() {
-  local pid registry bus_daemons=() left=()
-  registry=$(registry_pid || true)
-  [[ -n "${launcher:-}" ]] && mapfile -t bus_daemons < <(ps -o pid= --ppid "$launcher" 2>/dev/null | tr -d ' ')
-  for pid in "${pids[@]}" $registry "${bus_daemons[@]}"; do
+  local pid left=()
+  if [[ -n "${bus_address:-}" ]]; then
+    # The registry and the accessibility bus itself, before the launcher.
+    for name in org.a11y.atspi.Registry org.freedesktop.DBus; do
+      pid=$(owner_pid "$bus_address" "$name") && [[ -n "$pid" ]] && pids+=("$pid")
+    done
+  fi
+  [[ -n "${launcher:-}" ]] && pids+=("$launcher")
+  for pid in "${pids[@]}"; do
     stop_process "$pid"
   done
-  for pid in "${pids[@]}" $registry "${bus_daemons[@]}"; do
-    kill -0 "$pid" 2>/dev/null && left+=("$pid")
+  for pid in "${pids[@]}"; do
+    running "$pid" && left+=("$pid")
   done
   if ((${#left[@]})); then
     echo "FAIL: processes still running after the test: ${left[*]}" >&2
     exit 1
   fi
 }
-trap end_everything EXIT
 
-openbox --sm-disable >"$out/openbox.log" 2>&1 &
-pids=($!)
+window_manager_ready() {
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
 
-/usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >"$out/at-spi.log" 2>&1 &
-launcher=$!
-for _ in $(seq 100); do
+run_in_session() {
+  trap end_everything EXIT
+  trap 'exit 143' TERM INT
+
+  openbox --sm-disable >"$out/openbox.log" 2>&1 &
+  pids+=($!)
+  # A window shown while the window manager is still starting may stay unmapped.
+  for _ in $(seq 100); do
+    window_manager_ready && break
+    sleep 0.1
+  done
+  if ! window_manager_ready; then
+    echo "FAIL: the window manager did not start" >&2
+    cat "$out/openbox.log" >&2
+    return 1
+  fi
+
   bus_address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
-                  org.a11y.Bus.GetAddress 2>/dev/null | tr -d ' ') && [[ -n "$bus_address" ]] && break
-  sleep 0.1
-done
-if [[ -z "$bus_address" ]]; then
-  echo "FAIL: the accessibility bus did not start" >&2
-  cat "$out/at-spi.log" >&2
-  exit 1
-fi
+                  org.a11y.Bus.GetAddress | tr -d ' ')
+  launcher=$(owner_pid "$DBUS_SESSION_BUS_ADDRESS" org.a11y.Bus)
+  if [[ -z "$bus_address" || -z "$launcher" ]]; then
+    echo "FAIL: the accessibility bus did not start" >&2
+    return 1
+  fi
+  echo "accessibility bus at $bus_address"
 
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$game" >"$out/game.log" 2>&1 &
-game_pid=$!
-# The game first, the bus after the programs on it, the launcher last.
-pids=("$game_pid" "${pids[@]}" "$launcher")
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$game" >"$out/game.log" 2>&1 &
+  local game_pid=$!
+  pids=("$game_pid" "${pids[@]}")   # the game ends first
 
-status=0
-/usr/bin/python3 "$here/accessibility_bus.py" "$src" "$out" "$game_pid" || status=$?
-if ((status != 0)); then
-  echo "game output:" >&2
-  cat "$out/game.log" >&2
+  local status=0
+  /usr/bin/python3 "$here/accessibility_bus.py" "$src" "$out" "$game_pid" || status=$?
+  if ((status != 0)); then
+    echo "game output:" >&2
+    cat "$out/game.log" >&2
+  fi
+  return "$status"
+}
+
+if [[ -z "${RINGTAFEL_BUS_SESSION:-}" ]]; then
+  start_session
+else
+  run_in_session
 fi
-exit "$status"

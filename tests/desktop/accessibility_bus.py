@@ -161,8 +161,13 @@ def tree_lines(accessible, depth=0):
 
 def x_window_rect(title):
     """The client area of the shown X window with this title, on the screen."""
-    ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$"],
-                         capture_output=True, text=True).stdout.split()
+    def shown():
+        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$"],
+                              capture_output=True, text=True).stdout.split()
+    for _ in range(300):   # the window may still be on its way to the screen
+        if len(ids := shown()) == 1:
+            break
+        time.sleep(0.1)
     if len(ids) != 1:
         raise AssertionError(f"expected one shown X window {title!r}, found {len(ids)}")
     info = subprocess.run(["xwininfo", "-id", ids[0]], capture_output=True, text=True, check=True).stdout
@@ -230,11 +235,11 @@ def main():
 
     def record(event):
         source = event.source
-        events.append((event.type, source.getRoleName(), source.name, source.description, event.any_data))
+        data = event.any_data if isinstance(event.any_data, str) else ""
+        events.append((event.type, source.getRoleName(), source.name, source.description, data))
     pyatspi.Registry.registerEventListener(
         record, "window:activate", "object:state-changed:showing", "object:property-change:accessible-description")
 
-    app = None
     if not pump(30, lambda: (a := find_application(game_pid)) is not None and top_window(a, main_window.title)):
         print(f"FAIL: no window {main_window.title!r} of process {game_pid} on the bus within 30 s")
         return 1
@@ -262,10 +267,24 @@ def main():
         pump(0.5)
         check_window(app, result)
 
+        # The next game ends while the result window is still shown: showing
+        # it again activates nothing, so the window says its sentence changed.
+        already_seen = len(events)
+
+        def described_again():
+            return any(e[0] == "object:property-change:accessible-description" and e[2] == result.title
+                       for e in events[already_seen:])
+        click(main_window.title, main_rects["Command1"])
+        if expect(pump(60, described_again), f"{result.title}: no new description within 60 s of a second Start"):
+            change = next(e for e in events[already_seen:]
+                          if e[0] == "object:property-change:accessible-description" and e[2] == result.title)
+            expect(change[3] == SENTENCE, f"{result.title}: described anew as {change[3]!r}, expected {SENTENCE!r}")
+
     tree = "\n".join(tree_lines(app)) + "\n"
     (out / "accessible-tree.txt").write_text(tree, encoding="utf-8")
-    (out / "accessible-events.txt").write_text(
-        "".join(f"{e[0]} [{e[1]}] {e[2]!r} description={e[3]!r} data={e[4]!r}\n" for e in events), encoding="utf-8")
+    event_lines = [f"{kind} [{role}] {name!r} description={description!r}" + (f" data={data!r}" if data else "")
+                   for kind, role, name, description, data in events]
+    (out / "accessible-events.txt").write_text("\n".join(event_lines) + "\n", encoding="utf-8")
     print(tree)
     for failure in failures:
         print(f"FAIL: {failure}")

@@ -29,6 +29,7 @@ private slots:
     void enterOrSpaceOnAFocusedButtonActsLikeAClick();
     void theArrowKeysMoveTheSliderAndSetThePace();
     void theSecondaryWindowsButtonsTakeTheKeyboard();
+    void theResultWindowIsDescribedByItsLatestSentence();
 };
 
 void AccessibilityTest::theToolkitsOwnTextsAreGermanWhateverTheLocale()
@@ -145,6 +146,22 @@ void AccessibilityTest::theSecondaryWindowsButtonsTakeTheKeyboard()
     QVERIFY(!explanation.isVisible());
     QCOMPARE(QAccessible::queryAccessibleInterface(result.Label1)->text(QAccessible::Name),
              QStringLiteral("Sie haben  279 Punkte erreicht!"));
+}
+
+void AccessibilityTest::theResultWindowIsDescribedByItsLatestSentence()
+{
+    // A screen reader speaks a dialog's description with its caption.
+    fixture->playGameHittingCentres();
+    ui::Form2& result = fixture->program().Form2();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&result);
+    QCOMPARE(window->role(), QAccessible::Dialog);
+    QCOMPARE(window->text(QAccessible::Description), QStringLiteral("Sie haben  279 Punkte erreicht!"));
+    // The next game ends while the window is still shown.
+    QTest::mouseClick(fixture->form1().Command1, Qt::LeftButton);
+    for (int tick = 0; tick < 10; ++tick)
+        fixture->tick();
+    QVERIFY(result.isVisible());
+    QCOMPARE(window->text(QAccessible::Description), QStringLiteral("Sie haben  0 Punkte erreicht!"));
 }
 
 RINGTAFEL_TEST_MAIN(AccessibilityTest)

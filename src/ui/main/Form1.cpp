@@ -3,6 +3,7 @@
 #include "Form1Layout.h"
 
 #include "runtime/Numbers.h"
+#include "ui/Accessibility.h"
 #include "ui/explain/Form3.h"
 #include "ui/result/Form2.h"
 
@@ -31,7 +32,9 @@ public:
 
     void setSentence(const std::string& sentence) override
     {
-        form_.windows_.Form2().Label1->setText(QString::fromStdString(sentence));
+        Form2& result = form_.windows_.Form2();
+        result.Label1->setText(QString::fromStdString(sentence));
+        resultSentenceChanged(result);
     }
     void redrawNow() override { form_.windows_.Form2().repaint(); }
     void show() override { form_.windows_.Form2().show(); }

@@ -17,9 +17,9 @@ class Form2 final : public QWidget {
 public:
     explicit Form2(Windows& windows);   // the program's, outlives this window
 
-    QPushButton* Command1;
-    QLabel* Label2;
-    QLabel* Label1;
+    QPushButton* Command1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label1 = nullptr;
 
     void Form_Load();
     void Command1_Click();
