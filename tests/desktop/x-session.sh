@@ -6,25 +6,28 @@
 
 XVFB_PID=""
 
-# Starts Xvfb on the first free display from :91 on and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. The server picks the
+# display itself (-displayfd) and reports it once it accepts connections, so
+# sessions started at the same moment never end up on the same display.
 start_xvfb() {
-  local n
-  for n in $(seq 91 140); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-      kill -0 "$XVFB_PID" 2>/dev/null || break   # another server took the display
-      if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      sleep 0.1
-    done
-    stop_xvfb
+  local report number=""
+  report=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$report" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 300); do
+    # A whole line, newline included, is the finished report.
+    read -r number <"$report" && break
+    number=""
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
-  echo "no free display for Xvfb in :91..:140" >&2
-  return 1
+  rm -f "$report"
+  if [[ -z "$number" ]]; then
+    stop_xvfb
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$number"
 }
 
 stop_xvfb() {
