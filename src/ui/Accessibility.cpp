@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QPointer>
 
 namespace ui {
 
@@ -21,11 +22,26 @@ public:
 
     QString text(QAccessible::Text kind) const override
     {
-        const QLabel* sentence = static_cast<const Form2*>(widget())->Label1;
-        if (kind == QAccessible::Description && sentence != nullptr)
-            return sentence->text();
+        if (kind == QAccessible::Description && sentence() != nullptr)
+            return sentence()->text();
         return QAccessibleWidget::text(kind);
     }
+
+private:
+    // The interface may be created while the window is still being built,
+    // before its label exists; once found, the label is followed by a guarded
+    // pointer, which the window's teardown clears.
+    const QLabel* sentence() const
+    {
+        if (!labelFound_) {
+            sentence_ = static_cast<const Form2*>(widget())->Label1;
+            labelFound_ = sentence_ != nullptr;
+        }
+        return sentence_.data();
+    }
+
+    mutable QPointer<const QLabel> sentence_;
+    mutable bool labelFound_ = false;
 };
 
 QAccessibleInterface* interfaceFor(const QString& /*className*/, QObject* object)

@@ -13,8 +13,9 @@ class Form2;
 // before the first window is created.
 void installAccessibility();
 
-// Tells assistive technology that the result sentence has changed, so that a
-// result window that is already shown is read out again.
+// Tells assistive technology that the result sentence has changed; needed
+// when the result window is already shown, as showing it again activates
+// nothing.
 void resultSentenceChanged(Form2& window);
 
 } // namespace ui
