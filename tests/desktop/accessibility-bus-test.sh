@@ -16,6 +16,7 @@ start_session() {
   # shellcheck source-path=SCRIPTDIR source=x-session.sh
   source "$here/x-session.sh"
   mkdir -p "$out"
+  rm -f "$out/game.pid"
   # The accessibility bus puts its socket under XDG_RUNTIME_DIR: a private one.
   runtime=$(mktemp -d)
   trap 'stop_xvfb; rm -rf "$runtime"' EXIT
@@ -60,6 +61,10 @@ owner_pid() {
 
 end_everything() {
   local pid left=()
+  # The game, started by the checks, ends first.
+  if [[ -f "$out/game.pid" ]]; then
+    pids=("$(cat "$out/game.pid")" "${pids[@]}")
+  fi
   if [[ -n "${bus_address:-}" ]]; then
     # The registry and the accessibility bus itself, before the launcher.
     for name in org.a11y.atspi.Registry org.freedesktop.DBus; do
@@ -109,12 +114,8 @@ run_in_session() {
   fi
   echo "accessibility bus at $bus_address"
 
-  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$game" >"$out/game.log" 2>&1 &
-  local game_pid=$!
-  pids=("$game_pid" "${pids[@]}")   # the game ends first
-
   local status=0
-  /usr/bin/python3 "$here/accessibility_bus.py" "$src" "$out" "$game_pid" || status=$?
+  /usr/bin/python3 "$here/accessibility_bus.py" "$game" "$src" "$out" || status=$?
   if ((status != 0)); then
     echo "game output:" >&2
     cat "$out/game.log" >&2

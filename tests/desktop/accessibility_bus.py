@@ -1,20 +1,24 @@
 #!/usr/bin/python3
 """What a screen reader gets from the running game through the AT-SPI bus.
 
-Run by accessibility-bus-test.sh inside a private D-Bus session, with the game
-already started under a window manager. Reads the game through pyatspi, the
-library screen readers use, and checks:
+Run by accessibility-bus-test.sh inside a private D-Bus session with the
+accessibility bus and a window manager running. Starts the game, reads it
+through pyatspi, the library screen readers use, and checks:
   - the three windows' roles and names;
   - each visible control's role, name and place on the screen, against the
     design layout in the sources and the window's place as X reports it;
   - that the result sentence is on the bus when the result window becomes
-    active at the end of a game.
-The tree as read and the events seen are written to OUTPUT_DIR.
+    active at the end of a game;
+  - that "Ende" then ends the game with exit code 0.
+The tree as read, the events seen and the game's output are written to
+OUTPUT_DIR, and the game's process id to OUTPUT_DIR/game.pid, so that the
+calling script can end the game should this script fail.
 
-Usage: accessibility_bus.py SOURCE_DIR OUTPUT_DIR GAME_PID
+Usage: accessibility_bus.py GAME_BINARY SOURCE_DIR OUTPUT_DIR
 """
 
 import codecs
+import os
 import re
 import subprocess
 import sys
@@ -227,7 +231,7 @@ def role_name(role):
 
 
 def main():
-    src, out, game_pid = sys.argv[1], Path(sys.argv[2]), int(sys.argv[3])
+    game_binary, src, out = sys.argv[1], sys.argv[2], Path(sys.argv[3])
     expected = windows(src)
     main_window, explanation, result = expected
 
@@ -239,6 +243,13 @@ def main():
         events.append((event.type, source.getRoleName(), source.name, source.description, data))
     pyatspi.Registry.registerEventListener(
         record, "window:activate", "object:state-changed:showing", "object:property-change:accessible-description")
+    # The game learns which events are listened for when it joins the bus; a
+    # listener registered while it is joining may be missed, so it starts now.
+    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    with open(out / "game.log", "wb") as log:
+        game = subprocess.Popen([game_binary], env=environment, stdout=log, stderr=subprocess.STDOUT)
+    (out / "game.pid").write_text(f"{game.pid}\n")
+    game_pid = game.pid
 
     if not pump(30, lambda: (a := find_application(game_pid)) is not None and top_window(a, main_window.title)):
         print(f"FAIL: no window {main_window.title!r} of process {game_pid} on the bus within 30 s")
@@ -286,6 +297,13 @@ def main():
                    for kind, role, name, description, data in events]
     (out / "accessible-events.txt").write_text("\n".join(event_lines) + "\n", encoding="utf-8")
     print(tree)
+    # The game ends cleanly also while the bus reads it.
+    click(main_window.title, main_rects["Command2"])
+    try:
+        expect(game.wait(timeout=30) == 0, f"the game ended with exit code {game.returncode} after Ende")
+        (out / "game.pid").unlink()   # ended and reaped: its id may be reused
+    except subprocess.TimeoutExpired:
+        failures.append("the game still runs 30 s after Ende")
     for failure in failures:
         print(f"FAIL: {failure}")
     return 1 if failures else 0
