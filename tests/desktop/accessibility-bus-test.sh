@@ -9,6 +9,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 game=$1 out=$2 src=$3
+readonly UNUSABLE_DISPLAY=75
 
 # --- Outside: the X server and the private session bus ---------------------
 
@@ -21,11 +22,18 @@ start_session() {
   runtime=$(mktemp -d)
   trap 'stop_xvfb; rm -rf "$runtime"' EXIT
   trap 'exit 143' TERM INT
-  start_xvfb
-  echo "Xvfb on $DISPLAY"
-  local status=0
-  RINGTAFEL_BUS_SESSION=1 XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$runtime" \
-    dbus-run-session -- "$0" "$game" "$out" "$src" || status=$?
+  local status attempt
+  # A display that the window manager cannot open is a fault of the X
+  # session, not of the game: the session is then tried afresh, up to 3 times.
+  for attempt in 1 2 3; do
+    start_xvfb
+    echo "Xvfb on $DISPLAY (attempt $attempt)"
+    status=0
+    RINGTAFEL_BUS_SESSION=1 XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$runtime" \
+      dbus-run-session -- "$0" "$game" "$out" "$src" || status=$?
+    stop_xvfb
+    ((status == UNUSABLE_DISPLAY)) || break
+  done
   return "$status"
 }
 
@@ -100,9 +108,10 @@ run_in_session() {
     sleep 0.1
   done
   if ! window_manager_ready; then
-    echo "FAIL: the window manager did not start" >&2
+    echo "FAIL: the window manager did not start on $DISPLAY" >&2
     cat "$out/openbox.log" >&2
-    return 1
+    xdotool getdisplaygeometry >&2 || echo "the X server on $DISPLAY does not answer" >&2
+    return "$UNUSABLE_DISPLAY"
   fi
 
   bus_address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
