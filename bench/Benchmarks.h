@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
 
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -48,12 +50,43 @@ struct StartupFigures {
 struct StartupComparison {
     StartupFigures game;
     StartupFigures emptyWindow;
-    // For reference: the empty window with one line of text, the least that
-    // any program showing text pays for loading fonts.
+    // The empty window with one line of text, the least that any program
+    // showing text pays for loading fonts: the floor for the game.
     StartupFigures labelWindow;
+    // Game over the window with a line of text, the median of the ratios of
+    // runs made one right after the other.
+    double timeRatioToLabel = 0;
+    double memoryRatioToLabel = 0;
 };
 // Launches the game's probe and the two windows in turn, `runs` times each;
 // the windows get the size of the game's.
 StartupComparison measureStartup(QSize gameWindow, int runs);
+
+// What the player sees, measured on a private X server: the game and the
+// reference program run as separate processes, get their input through XTest
+// and are watched by reading their pixels back from the server.
+struct PressFigures {
+    std::vector<double> gameMs;        // press on a target's centre to new score pixels
+    std::vector<double> referenceMs;   // press on the reference's target to new count pixels
+    int games = 0;
+    int failures = 0;                  // targets not seen or presses never shown
+    double readMs = 0;                 // one read of the score box, the resolution of the figures
+};
+struct ScreenPaceFigures {
+    int intervalMs = 0;
+    int games = 0;
+    std::vector<double> spacingsMs;       // between successive targets appearing on the screen
+    std::vector<double> startToFirstMs;   // from the click on "Start" to the first target on the screen
+    int failures = 0;                     // games in which not all nine targets were seen
+    double readPeriodMs = 0;              // from one read of the field to the next
+};
+struct ScreenFigures {
+    QString problem;   // why nothing could be measured, if so
+    PressFigures press;
+    std::vector<ScreenPaceFigures> paces;
+};
+// Starts the server, the game and the reference program; plays pressGames
+// games pressing every target, then for each pace the given number of games.
+ScreenFigures measureOnScreen(int pressGames, const std::vector<std::pair<int, int>>& pacesAndGames);
 
 } // namespace bench

@@ -78,12 +78,20 @@ StartupComparison measureStartup(QSize gameWindow, int runs)
 
     // In turn, so that whatever else the machine does weighs on all alike.
     Samples gameRuns, emptyRuns, labelRuns;
+    std::vector<double> timeRatios, memoryRatios;
     for (int run = 0; run < runs; ++run) {
-        gameRuns.add(launch(game, {}));
+        const std::optional<ProbeReport> gameRun = launch(game, {});
         emptyRuns.add(launch(window, sameSize));
-        labelRuns.add(launch(window, withLabel));
+        const std::optional<ProbeReport> labelRun = launch(window, withLabel);
+        gameRuns.add(gameRun);
+        labelRuns.add(labelRun);
+        if (gameRun && labelRun) {
+            timeRatios.push_back(gameRun->firstFrameMs / labelRun->firstFrameMs);
+            memoryRatios.push_back(gameRun->peakMb / labelRun->peakMb);
+        }
     }
-    return {gameRuns.figures(runs), emptyRuns.figures(runs), labelRuns.figures(runs)};
+    return {gameRuns.figures(runs), emptyRuns.figures(runs), labelRuns.figures(runs), median(timeRatios),
+            median(memoryRatios)};
 }
 
 } // namespace bench

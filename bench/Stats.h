@@ -26,6 +26,17 @@ inline double median(std::vector<double> values)
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
 }
 
+// The value below which the given share of the values lie (nearest rank).
+inline double percentile(std::vector<double> values, double share)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const double rank = std::ceil(share * double(values.size()));
+    const std::size_t index = rank < 1.0 ? 0 : std::size_t(rank) - 1;
+    return values[std::min(index, values.size() - 1)];
+}
+
 // The value farthest from the target, either way.
 inline double farthestFrom(const std::vector<double>& values, double target)
 {
