@@ -7,6 +7,7 @@
 #include "ui/explain/Form3.h"
 #include "ui/result/Form2.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -97,7 +98,16 @@ Form1::Form1(Windows& windows, rt::Clock& clock, rt::RandomSource& random)
     client.setHeight(toPixels(form1::ClientHeightWithCredits));
     setUpWindow(*this, form1::Caption, form1::BackColor, client);
 
-    createControls();
+    {
+        // A new text box lays out its text once in the application's font
+        // before it takes the window's. Meanwhile the window's font stands in
+        // for the application's, so that no font is loaded that no control
+        // of this window shows.
+        const QFont applicationFont = QApplication::font();
+        QApplication::setFont(font());
+        createControls();
+        QApplication::setFont(applicationFont);
+    }
     nameControlsForAssistiveTechnology();
     arrangeTabOrder();
     game_ = std::make_unique<game::Game>(game::GamePorts{
