@@ -57,7 +57,7 @@ fuzz: fuzz-build
 	done
 
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DRINGTAFEL_BUILD_BENCH=ON $(CMAKE_FLAGS)
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DRINGTAFEL_BUILD_BENCH=ON -DRINGTAFEL_BUILD_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	cd $(BENCH_BUILD) && ./bench/ringtafel_bench
 

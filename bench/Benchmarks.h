@@ -59,8 +59,9 @@ struct StartupComparison {
     double memoryRatioToLabel = 0;
 };
 // Launches the game's probe and the two windows in turn, `runs` times each;
-// the windows get the size of the game's.
-StartupComparison measureStartup(QSize gameWindow, int runs);
+// the windows get the size of the game's. On the platform this process runs
+// on, or with a display given, on that X server.
+StartupComparison measureStartup(QSize gameWindow, int runs, const QString& display = {});
 
 // What the player sees, measured on a private X server: the game and the
 // reference program run as separate processes, get their input through XTest
@@ -85,8 +86,10 @@ struct ScreenFigures {
     PressFigures press;
     std::vector<ScreenPaceFigures> paces;
 };
-// Starts the server, the game and the reference program; plays pressGames
-// games pressing every target, then for each pace the given number of games.
-ScreenFigures measureOnScreen(int pressGames, const std::vector<std::pair<int, int>>& pacesAndGames);
+// Starts the game and the reference program on the X server's display; plays
+// pressGames games pressing every target, then for each pace the given
+// number of games.
+ScreenFigures measureOnScreen(const QString& display, int pressGames,
+                              const std::vector<std::pair<int, int>>& pacesAndGames);
 
 } // namespace bench

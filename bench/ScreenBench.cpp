@@ -216,10 +216,12 @@ private:
 
 constexpr int TargetsPerGame = 9;
 constexpr int PressesPerTarget = 3;
+// The first press on a target, after it appeared; about the quickest a
+// player reacts.
 constexpr int ReactionMs = 120;
 
-// Games at the start-up pace; each target is pressed in its centre, and
-// after it the reference's target, so that both share whatever load the
+// Games at the start-up pace; each target is pressed in its centre, turn
+// about with the reference's target, so that both share whatever load the
 // machine has at that moment.
 PressFigures measurePresses(Session& session, int games)
 {
@@ -249,20 +251,26 @@ PressFigures measurePresses(Session& session, int games)
             // than the first press here.
             pause(std::chrono::milliseconds(ReactionMs));
             for (int pair = 0; pair < PressesPerTarget && msSince(next->second) < interval - 150; ++pair) {
-                std::optional<double> game, reference;
+                const auto pressGame = [&] {
+                    return session.pressToPixels(gameTarget, session.game().scoreBox, readMs);
+                };
+                const auto pressReference = [&] {
+                    return session.pressToPixels(*referenceTarget, session.referenceBox(), readMs);
+                };
+                std::optional<double> gameMs, referenceMs;
                 if (pair % 2 == 0) {
-                    game = session.pressToPixels(gameTarget, session.game().scoreBox, readMs);
-                    reference = session.pressToPixels(*referenceTarget, session.referenceBox(), readMs);
+                    gameMs = pressGame();
+                    referenceMs = pressReference();
                 } else {
-                    reference = session.pressToPixels(*referenceTarget, session.referenceBox(), readMs);
-                    game = session.pressToPixels(gameTarget, session.game().scoreBox, readMs);
+                    referenceMs = pressReference();
+                    gameMs = pressGame();
                 }
-                if (!game || !reference) {
+                if (!gameMs || !referenceMs) {
                     ++figures.failures;
                     break;
                 }
-                figures.gameMs.push_back(*game);
-                figures.referenceMs.push_back(*reference);
+                figures.gameMs.push_back(*gameMs);
+                figures.referenceMs.push_back(*referenceMs);
             }
         }
         session.waitForResult(3 * interval + 2000);
@@ -325,26 +333,22 @@ bool waitForPaint(XClient& x, const QRect& box)
 
 } // namespace
 
-ScreenFigures measureOnScreen(int pressGames, const std::vector<std::pair<int, int>>& pacesAndGames)
+ScreenFigures measureOnScreen(const QString& display, int pressGames,
+                              const std::vector<std::pair<int, int>>& pacesAndGames)
 {
     ScreenFigures figures;
-    XvfbServer server(1280, 720);
-    if (server.display().isEmpty()) {
-        figures.problem = QStringLiteral("Xvfb could not be started");
-        return figures;
-    }
-    XClient x(server.display());
+    XClient x(display);
     if (!x.connected()) {
         figures.problem = QStringLiteral("no connection to Xvfb");
         return figures;
     }
-    const ScreenProgram reference(QStringLiteral("bench_reference_window"), {}, server.display());
+    const ScreenProgram reference(QStringLiteral("bench_reference_window"), {}, display);
     const std::optional<QPoint> referenceOrigin = x.findWindow(reference::Title, 10000);
 
     const auto playAt = [&](int intervalMs, const auto& measure) {
         // The game starts at the start-up pace; other paces are set by its slider.
         const QStringList arguments = intervalMs == 410 ? QStringList{} : QStringList{QString::number(intervalMs)};
-        const ScreenProgram game(QStringLiteral("bench_game_on_screen"), arguments, server.display());
+        const ScreenProgram game(QStringLiteral("bench_game_on_screen"), arguments, display);
         const std::optional<QPoint> origin = x.findWindow(ui::form1::Caption, 10000);
         if (!origin || !referenceOrigin || !waitForPaint(x, GameScreen(*origin).scoreBox)
             || !waitForPaint(x, reference::CountBox.translated(*referenceOrigin))) {

@@ -21,9 +21,15 @@ struct ProbeReport {
 // Launches a probe beside this executable and reads the line it prints at its
 // first frame. Its start-up runs from just before the launch, so loading the
 // libraries counts too.
-std::optional<ProbeReport> launch(const QString& probe, const QStringList& arguments)
+std::optional<ProbeReport> launch(const QString& probe, const QStringList& arguments, const QString& display)
 {
     QProcess process;
+    if (!display.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), display);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        process.setProcessEnvironment(environment);
+    }
     const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + probe;
     const std::int64_t launched = monotonicNs();
     process.start(path, arguments);
@@ -64,7 +70,7 @@ struct Samples {
 
 } // namespace
 
-StartupComparison measureStartup(QSize gameWindow, int runs)
+StartupComparison measureStartup(QSize gameWindow, int runs, const QString& display)
 {
     const QString game = QStringLiteral("bench_startup_game");
     const QString window = QStringLiteral("bench_empty_window");
@@ -72,17 +78,17 @@ StartupComparison measureStartup(QSize gameWindow, int runs)
     const QStringList withLabel = sameSize + QStringList{QStringLiteral("label")};
     // One launch of each first, unmeasured, so that all find the libraries
     // and the font cache in memory.
-    launch(game, {});
-    launch(window, sameSize);
-    launch(window, withLabel);
+    launch(game, {}, display);
+    launch(window, sameSize, display);
+    launch(window, withLabel, display);
 
     // In turn, so that whatever else the machine does weighs on all alike.
     Samples gameRuns, emptyRuns, labelRuns;
     std::vector<double> timeRatios, memoryRatios;
     for (int run = 0; run < runs; ++run) {
-        const std::optional<ProbeReport> gameRun = launch(game, {});
-        emptyRuns.add(launch(window, sameSize));
-        const std::optional<ProbeReport> labelRun = launch(window, withLabel);
+        const std::optional<ProbeReport> gameRun = launch(game, {}, display);
+        emptyRuns.add(launch(window, sameSize, display));
+        const std::optional<ProbeReport> labelRun = launch(window, withLabel, display);
         gameRuns.add(gameRun);
         labelRuns.add(labelRun);
         if (gameRun && labelRun) {
