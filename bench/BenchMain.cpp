@@ -149,11 +149,19 @@ void addPresses(Table& table, const bench::PressFigures& press)
     }
     const double gameMedian = bench::median(press.gameMs), gameP95 = bench::percentile(press.gameMs, 0.95);
     const double refMedian = bench::median(press.referenceMs), refP95 = bench::percentile(press.referenceMs, 0.95);
-    std::string presses = count("presses", int(press.gameMs.size()));
+    std::string presses = " (" + std::to_string(press.gameMs.size()) + " presses, " + std::to_string(press.completeGames)
+                          + " whole games";
+    if (press.completeGames < press.gamesAsked)
+        table.incomplete = true;
+    if (press.games > press.completeGames)
+        presses += " of " + std::to_string(press.games);
+    if (press.late > 0)
+        presses += ", " + std::to_string(press.late) + " late";
     if (press.failures > 0) {
         presses += ", " + std::to_string(press.failures) + " failed";
         table.incomplete = true;
     }
+    presses += ")";
     table.add("Press to score pixels: game" + presses, format("%.2f ms (95th %.2f)", gameMedian, gameP95));
     table.add("Press to count pixels: reference program",
               format("%.2f ms (95th %.2f, read %.2f)", refMedian, refP95, press.readMs), "(reference)");

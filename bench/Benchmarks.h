@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <utility>
@@ -69,8 +70,12 @@ StartupComparison measureStartup(QSize gameWindow, int runs, const QString& disp
 struct PressFigures {
     std::vector<double> gameMs;        // press on a target's centre to new score pixels
     std::vector<double> referenceMs;   // press on the reference's target to new count pixels
-    int games = 0;
-    int failures = 0;                  // targets not seen or presses never shown
+    int gamesAsked = 0;                // whole games wanted
+    int games = 0;                     // played
+    int completeGames = 0;             // with every target seen and pressed
+    int targetsSeen = 0;               // of nine a game
+    int failures = 0;                  // presses never shown
+    int late = 0;                      // presses that came after the next tick, not counted
     double readMs = 0;                 // one read of the score box, the resolution of the figures
 };
 struct ScreenPaceFigures {
@@ -86,6 +91,9 @@ struct ScreenFigures {
     PressFigures press;
     std::vector<ScreenPaceFigures> paces;
 };
+// The environment of a program on the benchmark's X server.
+QProcessEnvironment onXServer(const QString& display);
+
 // Starts the game and the reference program on the X server's display; plays
 // pressGames games pressing every target, then for each pace the given
 // number of games.

@@ -24,12 +24,8 @@ struct ProbeReport {
 std::optional<ProbeReport> launch(const QString& probe, const QStringList& arguments, const QString& display)
 {
     QProcess process;
-    if (!display.isEmpty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), display);
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        process.setProcessEnvironment(environment);
-    }
+    if (!display.isEmpty())
+        process.setProcessEnvironment(onXServer(display));
     const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + probe;
     const std::int64_t launched = monotonicNs();
     process.start(path, arguments);

@@ -104,9 +104,10 @@ std::optional<QPoint> XClient::findWindow(const char* title, int timeoutMs)
             if (place)
                 return QPoint(place->dst_x, place->dst_y);
         }
+        if (monotonicNs() >= deadline)
+            return std::nullopt;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    } while (monotonicNs() < deadline);
-    return std::nullopt;
+    } while (true);
 }
 
 Pixels XClient::grab(const QRect& area)
