@@ -1,0 +1,540 @@
+#!/usr/bin/python3
+"""The game as a player meets it: real pointer and key events through a
+private X server, and what the windows show read back as screenshots.
+
+Usage: real_pointer_test.py CASE GAME_BINARY OUTPUT_DIR
+CASE is one of: controls, game, scale-1, scale-1.25, scale-1.5, scale-2,
+window-manager, keyboard, no-display.
+"""
+import math
+import os
+import re
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from xsession import YELLOW, Failure, Session, check, wait_for  # noqa: E402
+
+MAIN, RESULT, EXPLAIN = 'Ringtafel-Programm', 'Ringtafel-Auswertung', 'Ringtafel-Erkl'
+RESULT_BACK = (255, 224, 192)
+
+# Visible rectangles (x, y, w, h) in window pixels at scale 1.
+FIELD = (288, 136, 361, 393)
+FIELD_INNER = (290, 138, 357, 389)
+START, ENDE, ERKLAERUNG = (656, 136, 57, 33), (720, 136, 57, 33), (656, 176, 121, 33)
+SCORE_BOX = (712, 328, 65, 26)
+SLIDER = (664, 392, 137, 17)
+ARROW = 13      # width of each slider arrow
+THUMB = 28      # width of the slider's thumb
+LEFT_ARROW = (664, 392, ARROW, 17)
+RIGHT_ARROW = (664 + 137 - ARROW, 392, ARROW, 17)
+TRACK = (664 + ARROW, 392, 137 - 2 * ARROW, 17)
+TRACK_LEFT_OF_THUMB = (TRACK[0], 392, TRACK[2] - THUMB, 17)    # thumb at the right end
+TRACK_RIGHT_OF_THUMB = (TRACK[0] + THUMB, 392, TRACK[2] - THUMB, 17)   # thumb at the left end
+THUMB_AT_LEFT = (TRACK[0], 392, THUMB, 17)
+THUMB_AT_START = (TRACK[0] + 49, 392, THUMB, 17)   # value 600 of 10..1000
+LABEL_PUNKTE, LABEL_SCHWIERIGKEIT = (664, 336, 41, 17), (664, 376, 137, 16)   # the slider covers the rest
+LABEL_LEICHTER, LABEL_CREDITS = (664, 410, 137, 17), (328, 632, 369, 17)
+BACKGROUND = (0, 0, 280, 665)   # left of the field: bare background
+RESULT_BACK_BUTTON, RESULT_SENTENCE, RESULT_MAXIMUM = (208, 288, 105, 41), (56, 32, 417, 153), (88, 200, 353, 33)
+EXPLAIN_BACK_BUTTON = (200, 320, 81, 33)
+EXPLAIN_TITLE, EXPLAIN_HOW, EXPLAIN_AIM = (64, 16, 329, 33), (64, 64, 329, 97), (64, 208, 321, 89)
+
+
+def spots(rect):
+    """The centre and a point 2 px inside each corner."""
+    x, y, w, h = rect
+    return [(x + w // 2, y + h // 2), (x + 2, y + 2), (x + w - 3, y + 2), (x + 2, y + h - 3), (x + w - 3, y + h - 3)]
+
+
+class Game:
+    """One session with the game and what the tests need to read from it."""
+
+    def __init__(self, session):
+        self.s = session
+        self.scale = session.scale or 1
+        self.main = session.window(MAIN)
+        self.score_pictures = {}
+
+    # Window pixels to screen pixels: the window's origin plus the scaled
+    # position; at a fractional scale the first screen pixel of that spot.
+    def at(self, window, point):
+        ox, oy = self.s.origin(window)
+        return ox + math.ceil(point[0] * self.scale), oy + math.ceil(point[1] * self.scale)
+
+    def screen_rect(self, window, rect):
+        x, y = self.at(window, rect[:2])
+        return x, y, math.ceil(rect[2] * self.scale), math.ceil(rect[3] * self.scale)
+
+    def click(self, window, point, button=1):
+        self.s.click(*self.at(window, point), button)
+
+    # --- the pace, as the game reports each new interval --------------------
+
+    def intervals(self):
+        return [int(v) for v in re.findall(r'^Timer1\.Interval (\d+)$', self.s.log(), re.M)]
+
+    def expect_interval(self, action, expected, what):
+        before = len(self.intervals())
+        action()
+        got = wait_for(lambda: self.intervals()[before:], what + ' to set an interval')
+        check(got == [expected], '%s: interval %s, expected %d' % (what, got, expected))
+
+    def expect_no_interval(self, action, what):
+        before = len(self.intervals())
+        action()
+        self.s.settle()
+        check(len(self.intervals()) == before, what + ' changed the interval: %s' % self.intervals()[before:])
+
+    # --- the score box -------------------------------------------------------
+
+    def score_picture(self):
+        return self.s.shot(*self.screen_rect(self.main, SCORE_BOX)).data
+
+    def type_score(self, text):
+        """Types into the score box with the pointer and leaves it by Tab."""
+        self.click(self.main, (SCORE_BOX[0] + SCORE_BOX[2] // 2, SCORE_BOX[1] + SCORE_BOX[3] // 2))
+        self.s.key('a', ['Control_L'])
+        self.s.type(text)
+        self.s.key('Tab')
+
+    def learn_scores(self, texts):
+        """Pictures of the score box holding each text, as typed by the player."""
+        for text in texts:
+            self.type_score(text)
+            self.s.settle()
+            self.score_pictures[text] = self.score_picture()
+        check(len(set(self.score_pictures.values())) == len(self.score_pictures),
+              'typing into the score box does not change what it shows')
+
+    def expect_score(self, text, what):
+        wanted = self.score_pictures[text]
+        wait_for(lambda: self.score_picture() == wanted, '%s: the score box to show %r' % (what, text))
+
+    # --- the field ------------------------------------------------------------
+
+    def field_shot(self):
+        return self.s.shot(*self.screen_rect(self.main, FIELD_INNER))
+
+    def find_target(self, avoid=None):
+        """Screen bounds of the yellow centre of the target on the field."""
+        def found():
+            bounds = self.field_shot().bounds_of(YELLOW)
+            return bounds if bounds and bounds != avoid else None
+        return wait_for(found, 'a target on the field')
+
+    def set_pace(self, key, interval):
+        """Sets the slider from the keyboard after giving it the focus."""
+        if not self.slider_focused:
+            self.focus_slider()
+        self.expect_interval(lambda: self.s.key(key), interval, key)
+
+    slider_focused = False
+
+    def focus_slider(self):
+        """A press on the thumb, where it stands after start-up, gives the
+        slider the focus and moves nothing."""
+        self.expect_no_interval(lambda: self.click(self.main, (THUMB_AT_START[0] + THUMB // 2, 392 + 13)),
+                                'a press on the thumb')
+        self.slider_focused = True
+
+    def aside(self, window, x, y):
+        """Drags a secondary window off the main window, as a player would."""
+        window.configure(x=x, y=y)
+        self.s.d.sync()
+        wait_for(lambda: self.s.origin(window) == (x, y), 'the window to move')
+
+    def play_until_result(self):
+        self.click(self.main, centre(START))
+        return self.s.window(RESULT)
+
+
+def centre(rect):
+    return rect[0] + rect[2] // 2, rect[1] + rect[3] // 2
+
+
+# --- the controls, every one pressed at its centre and near its corners -----
+
+def case_controls(game_binary, out):
+    with Session(game_binary, out, size=(1600, 1200), env={'RINGTAFEL_TRACE_INTERVAL': '1'}) as s:
+        g = Game(s)
+        main = g.main
+        g.learn_scores([' 0', '12', '345'])
+
+        # The score box takes the focus and the typed text wherever pressed.
+        for i, spot in enumerate(spots(SCORE_BOX)):
+            text = ('12', '345')[i % 2]
+            g.click(main, spot)
+            s.key('a', ['Control_L'])
+            s.type(text)
+            s.key('Tab')
+            g.expect_score(text, 'score box pressed at %s' % (spot,))
+
+        # "Start" starts a game: the score box goes back to " 0".
+        for i, spot in enumerate(spots(START)):
+            g.type_score(('12', '345')[i % 2])
+            g.expect_score(('12', '345')[i % 2], 'typed')
+            g.click(main, spot)
+            g.expect_score(' 0', '"Start" pressed at %s' % (spot,))
+        # The secondary windows open over the main window; the player moves
+        # them aside to reach everything.
+        g.aside(s.window(RESULT), 830, 20)
+
+        # The slider: arrows step 10, the track 100, on its upper and lower half.
+        value = 600
+        for spot in spots(LEFT_ARROW):
+            value = max(10, value - 10)
+            g.expect_interval(lambda: g.click(main, spot), 1010 - value, 'left arrow at %s' % (spot,))
+        for spot in spots(RIGHT_ARROW):
+            value = min(1000, value + 10)
+            g.expect_interval(lambda: g.click(main, spot), 1010 - value, 'right arrow at %s' % (spot,))
+        g.slider_focused = True   # a press on the slider gives it the focus
+        for spot in spots(TRACK_LEFT_OF_THUMB):
+            g.expect_interval(lambda: s.key('End'), 10, 'End')
+            g.expect_interval(lambda: g.click(main, spot), 110, 'track left of the thumb at %s' % (spot,))
+        for spot in spots(TRACK_RIGHT_OF_THUMB):
+            g.expect_interval(lambda: s.key('Home'), 1000, 'Home')
+            g.expect_interval(lambda: g.click(main, spot), 900, 'track right of the thumb at %s' % (spot,))
+        # A dragged thumb changes the pace on release, not before.
+        for spot in spots(THUMB_AT_LEFT):
+            g.expect_interval(lambda: s.key('Home'), 1000, 'Home')
+            x, y = g.at(main, spot)
+            g.expect_no_interval(lambda: (s.press(x, y), s.move(x + 30, y), s.move(x + 41, y + 6)),
+                                 'dragging the thumb pressed at %s' % (spot,))
+            before = len(g.intervals())
+            s.release()
+            got = wait_for(lambda: g.intervals()[before:], 'the released thumb to set an interval')
+            check(len(got) == 1 and 500 < got[0] < 600,
+                  'thumb pressed at %s and dragged 41 px: interval %s, expected about 1000 - 41 * 990 / 82'
+                  % (spot, got))
+
+        # The rest of the games at the fastest pace.
+        g.expect_interval(lambda: s.key('End'), 10, 'End')
+
+        # "Zurück" hides the result window; labels do nothing.
+        for spot in spots(RESULT_BACK_BUTTON):
+            result = s.window(RESULT)
+            for label in (RESULT_SENTENCE, RESULT_MAXIMUM):
+                for label_spot in spots(label):
+                    g.click(result, label_spot)
+            s.settle()
+            check(s.shown(RESULT), 'a press on a label of the result window hid it')
+            g.click(result, spot)
+            s.hidden(RESULT)
+            g.click(main, centre(START))
+
+        # "Erklärung" shows the explanation window, its "Zurück" hides it.
+        for spot, back in zip(spots(ERKLAERUNG), spots(EXPLAIN_BACK_BUTTON)):
+            g.click(main, spot)
+            explain = s.window(EXPLAIN)
+            if s.origin(explain) != (830, 420):
+                g.aside(explain, 830, 420)
+            for label in (EXPLAIN_TITLE, EXPLAIN_HOW, EXPLAIN_AIM):
+                for label_spot in spots(label):
+                    g.click(explain, label_spot)
+            s.settle()
+            check(s.shown(EXPLAIN), 'a press on a label of the explanation window hid it')
+            g.click(explain, back)
+            s.hidden(EXPLAIN)
+
+        # Labels, the field and its border are not background: both windows stay.
+        s.window(RESULT)
+        g.click(main, centre(ERKLAERUNG))
+        s.window(EXPLAIN)
+        for rect in (LABEL_PUNKTE, LABEL_SCHWIERIGKEIT, LABEL_LEICHTER, LABEL_CREDITS, FIELD):
+            for spot in spots(rect):
+                g.click(main, spot)
+        s.settle()
+        check(s.shown(RESULT) and s.shown(EXPLAIN), 'a press on a label or the field counted as background')
+
+        # A press on the bare background hides both windows.
+        for spot in spots(BACKGROUND):
+            s.window(RESULT)
+            s.window(EXPLAIN)
+            g.click(main, spot)
+            s.hidden(RESULT)
+            s.hidden(EXPLAIN)
+            g.click(main, centre(START))
+            g.click(main, centre(ERKLAERUNG))
+        s.window(RESULT)
+
+        # "Ende" ends the program with exit code 0, wherever pressed.
+        for spot in spots(ENDE):
+            g.click(main, spot)
+            code = s.game_exit_code()
+            check(code == 0, '"Ende" pressed at %s: exit code %d' % (spot, code))
+            s.start_game({})
+            g.main = main = s.window(MAIN)
+
+
+# --- whole games, every target found on screen and pressed at its centre ----
+
+def press_centres(g, presses):
+    """Plays one game: finds each target and presses its centre field pixel
+    at the screen pixels given by presses(bounds)."""
+    last = None
+    for _ in range(9):
+        last = g.find_target(avoid=last)
+        for point in presses(last):
+            g.s.click(*point)
+
+
+def case_game(game_binary, out):
+    with Session(game_binary, out, env={'RINGTAFEL_TRACE_INTERVAL': '1'}) as s:
+        g = Game(s)
+        g.learn_scores([' 0', ' 279', '279'])
+        # The sentence for 279 points as the program writes it: a game with
+        # 279 typed into the score box, and no hit.
+        g.click(g.main, centre(START))
+        g.expect_score(' 0', 'Start')
+        g.type_score('279')
+        result = s.window(RESULT)
+        sentence_rect = g.screen_rect(result, RESULT_SENTENCE)
+        typed_sentence = s.shot(*sentence_rect).data
+        g.click(result, centre(RESULT_BACK_BUTTON))
+        s.hidden(RESULT)
+
+        g.click(g.main, centre(START))
+        g.expect_score(' 0', 'Start')
+        press_centres(g, lambda b: [((b[0] + b[2]) // 2, (b[1] + b[3]) // 2)])
+        result = s.window(RESULT)
+        g.expect_score(' 279', 'nine targets hit in the centre')
+        s.save('result-279')
+        wait_for(lambda: s.shot(*g.screen_rect(result, RESULT_SENTENCE)).data == typed_sentence,
+                 'the result window to say "Sie haben  279 Punkte erreicht!"')
+        del sentence_rect
+
+
+# --- the centre field pixel at a screen scale -------------------------------
+
+def case_scale(game_binary, out, scale):
+    size = (1920, 1440) if scale > 1.5 else (1280, 1024)
+    with Session(game_binary, out, scale=scale, size=size, env={'RINGTAFEL_TRACE_INTERVAL': '1'}) as s:
+        g = Game(s)
+        ox, oy = s.origin(g.main)
+
+        def field_pixel(sx, sy):
+            """The field pixel a screen pixel shows when the window's pixels
+            are spread evenly over the screen's."""
+            return (math.floor((sx - ox) / scale) - FIELD_INNER[0], math.floor((sy - oy) / scale) - FIELD_INNER[1])
+
+        block_sizes = set()
+        totals = []
+        for attempt in range(3):
+            g.set_pace('Home', 1000)   # one target a second
+            g.learn_scores([' 0'])
+            g.click(g.main, centre(START))
+            g.expect_score(' 0', 'Start')
+            x0, y0, x1, y1 = g.find_target()
+            # The yellow centre is a disc, so it spans as many field pixels on
+            # either side of the centre; its edges lie on field pixel edges.
+            fx0, fy0 = field_pixel(x0, y0)
+            fx1, fy1 = field_pixel(x1, y1)
+            check(field_pixel(x0 - 1, y0 - 1) == (fx0 - 1, fy0 - 1) and field_pixel(x1 + 1, y1 + 1) == (fx1 + 1, fy1 + 1),
+                  'the field is not drawn on whole field pixels: yellow from %s to %s' % ((x0, y0), (x1, y1)))
+            check((fx0 + fx1) % 2 == 0 and (fy0 + fy1) % 2 == 0, 'the yellow centre is not symmetric')
+            cx, cy = (fx0 + fx1) // 2, (fy0 + fy1) // 2
+            block = [(sx, sy) for sy in range(y0, y1 + 1) for sx in range(x0, x1 + 1) if field_pixel(sx, sy) == (cx, cy)]
+            block_sizes.add(len(block))
+            # Each screen pixel of the centre scores 31; the screen pixels
+            # just outside it diagonally show field pixels at distance 1.4.
+            before_block = (min(p[0] for p in block) - 1, min(p[1] for p in block) - 1)
+            after_block = (max(p[0] for p in block) + 1, max(p[1] for p in block) + 1)
+            points = block + [before_block, after_block]
+            total = 31 * len(block) + 30 + 30
+            g.learn_scores([' %d' % total])
+            for point in points:
+                s.click(*point)
+            s.settle()
+            if g.find_target() != (x0, y0, x1, y1):
+                continue   # the next target came before the presses were handled
+            totals.append(total)
+            g.expect_score(' %d' % total, 'presses on %s at scale %g' % (points, scale))
+            if attempt >= 1 or scale in (1, 2):
+                break
+        check(totals, 'no target stayed long enough for the presses')
+        print('scale %g: centre field pixel covered %s screen pixels' % (scale, sorted(block_sizes)))
+
+
+# --- under a window manager ---------------------------------------------------
+
+def frame_on_screen(s, window, what):
+    x, y, w, h = s.frame(window)
+    check(x >= 0 and y >= 0 and x + w <= s.size[0] and y + h <= s.size[1],
+          '%s: frame %s is not on the %dx%d screen' % (what, (x, y, w, h), *s.size))
+
+
+def close_from_title_bar(s, window):
+    """Presses the close button at the right end of the window's title bar."""
+    fx, fy, fw, fh = s.frame(window)
+    ox, oy = s.origin(window)
+    title = oy - fy
+    check(title > 4, 'the window has no title bar')
+    s.click(fx + fw - 1 - (fx + fw - ox - window.get_geometry().width) - title // 2, fy + title // 2)
+
+
+def case_window_manager(game_binary, out):
+    with Session(game_binary, out, window_manager=True, env={'RINGTAFEL_TRACE_INTERVAL': '1'}) as s:
+        g = Game(s)
+        frame_on_screen(s, g.main, MAIN)
+        g.click(g.main, centre(ERKLAERUNG))
+        explain = s.window(EXPLAIN)
+        frame_on_screen(s, explain, EXPLAIN)
+        explain_text = s.shot(*g.screen_rect(explain, EXPLAIN_HOW)).data
+        g.set_pace('End', 10)
+
+        result = g.play_until_result()
+        frame_on_screen(s, result, RESULT)
+        # Restarted while the result window is shown: "Start" brings the main
+        # window to the front, the end of the game the result window.
+        g.click(g.main, centre(START))
+        g.expect_score(' 0', 'Start') if g.score_pictures else None
+        wait_for(lambda: s.stacking_top([g.main, result]) == result and s.active_window() == result.id,
+                 'the result window in front and active after a restarted game')
+        rx, ry = s.origin(result)
+        check(s.shot(rx + 3, ry + 3, 1, 1).pixel(rx + 3, ry + 3) == RESULT_BACK, 'the result window is not seen')
+        sentence = s.shot(*g.screen_rect(result, RESULT_SENTENCE)).data
+        # It has the keyboard: Enter presses its "Zurück".
+        s.key('Return')
+        s.hidden(RESULT)
+
+        # The close button of a secondary window hides it; it comes back as it was.
+        result = g.play_until_result()
+        close_from_title_bar(s, result)
+        s.hidden(RESULT)
+        check(s.game.poll() is None, 'closing the result window ended the program')
+        result = g.play_until_result()
+        wait_for(lambda: s.shot(*g.screen_rect(result, RESULT_SENTENCE)).data == sentence,
+                 'the result window back with its sentence')
+        explain = s.window(EXPLAIN)
+        close_from_title_bar(s, explain)
+        s.hidden(EXPLAIN)
+        g.click(g.main, centre(ERKLAERUNG))
+        explain = s.window(EXPLAIN)
+        wait_for(lambda: s.shot(*g.screen_rect(explain, EXPLAIN_HOW)).data == explain_text,
+                 'the explanation window back with its text')
+
+        # The close button of the main window ends the program with 0.
+        close_from_title_bar(s, g.main)
+        code = s.game_exit_code()
+        check(code == 0, 'closing the main window: exit code %d' % code)
+
+
+# --- the keyboard ---------------------------------------------------------------
+
+def case_keyboard(game_binary, out):
+    with Session(game_binary, out, env={'RINGTAFEL_TRACE_INTERVAL': '1'}) as s:
+        g = Game(s)
+        # With no window manager the test hands the keyboard to the window.
+        rest = g.at(g.main, (40, 40))
+        s.move(*rest)
+        s.give_focus(g.main)
+        key = s.key
+
+        def tab(n, back=False):
+            for _ in range(n):
+                key('Tab', ['Shift_L'] if back else [])
+
+        # The focus starts on the field; Tab goes on to Start, Ende, the score
+        # box, Erklärung and the slider, and then round to the field.
+        pictures = {}
+        for text in (' 0', '12'):
+            tab(3)
+            s.type(text)   # Tab selects the box's text, typing replaces it
+            tab(3, back=True)
+            s.settle()
+            pictures[text] = g.score_picture()
+        check(pictures[' 0'] != pictures['12'], 'typing after three Tabs did not reach the score box')
+        tab(1)
+        key('space')   # on Start
+        wait_for(lambda: g.score_picture() == pictures[' 0'], 'Space on Start to start a game')
+        s.window(RESULT)
+        g.click(g.main, (40, 40))   # the background hides it again
+        s.hidden(RESULT)
+        s.move(*rest)
+        tab(2)
+        s.type('12')
+        tab(2, back=True)
+        wait_for(lambda: g.score_picture() == pictures['12'], 'the typed score')
+        key('Return')   # on Start
+        wait_for(lambda: g.score_picture() == pictures[' 0'], 'Enter on Start to start a game')
+        s.window(RESULT)
+        tab(3)          # Erklärung
+        key('Return')
+        s.window(EXPLAIN)
+        g.click(g.main, (40, 40))
+        s.hidden(EXPLAIN)
+        s.move(*rest)
+        key('space')
+        s.window(EXPLAIN)
+        tab(1)          # the slider
+        # PageUp moves towards "schwerer", like the right arrow key.
+        for name, interval in (('Home', 1000), ('End', 10), ('Left', 20), ('Right', 10), ('Next', 110),
+                               ('Prior', 10), ('Next', 110), ('Next', 210), ('Home', 1000), ('Right', 990),
+                               ('Prior', 890)):
+            g.expect_interval(lambda: key(name), interval, name + ' on the slider')
+        tab(1)
+        key('space')    # back on the field: no button there
+        s.settle()
+        tab(2)          # Ende
+        key('space')
+        code = s.game_exit_code()
+        check(code == 0, 'Space on Ende: exit code %d' % code)
+        s.start_game({})
+        g.main = s.window(MAIN)
+        s.move(*g.at(g.main, (40, 40)))
+        s.give_focus(g.main)
+        tab(2)
+        key('Return')
+        code = s.game_exit_code()
+        check(code == 0, 'Enter on Ende: exit code %d' % code)
+
+
+# --- without a display ----------------------------------------------------------
+
+def case_no_display(game_binary, out):
+    unused = next(n for n in range(4000, 5000) if not os.path.exists('/tmp/.X11-unix/X%d' % n))
+    for display in (None, ':%d' % unused):
+        env = {k: v for k, v in os.environ.items() if k not in ('DISPLAY', 'WAYLAND_DISPLAY', 'QT_QPA_PLATFORM')}
+        if display:
+            env['DISPLAY'] = display
+        run = subprocess.run([game_binary], env=env, capture_output=True, timeout=60)
+        err = run.stderr.decode(errors='replace')
+        lines = [line for line in err.splitlines() if line.strip()]
+        what = 'DISPLAY=%s' % display
+        check(run.returncode == 1, '%s: exit code %d, expected 1; said %r' % (what, run.returncode, err))
+        check(len(lines) == 1 and 'Anzeige' in lines[0], '%s: expected one line about the display, got %r' % (what, err))
+        print('%s: %s' % (what, lines[0]))
+
+
+CASES = {
+    'controls': case_controls,
+    'game': case_game,
+    'window-manager': case_window_manager,
+    'keyboard': case_keyboard,
+    'no-display': case_no_display,
+}
+
+
+def main(argv):
+    case, game_binary, out = argv[1], os.path.abspath(argv[2]), argv[3]
+    out = os.path.join(out, case)
+    os.makedirs(out, exist_ok=True)
+    if case.startswith('scale-'):
+        run = lambda: case_scale(game_binary, out, float(case[len('scale-'):]))  # noqa: E731
+    else:
+        run = lambda: CASES[case](game_binary, out)  # noqa: E731
+    try:
+        run()
+    except Failure as failure:
+        print('FAIL (%s): %s' % (case, failure), file=sys.stderr)
+        log = os.path.join(out, 'game.log')
+        if os.path.exists(log):
+            print('game output:\n' + open(log, errors='replace').read()[-3000:], file=sys.stderr)
+        return 1
+    print('%s passed' % case)
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv))

@@ -1,0 +1,289 @@
+"""A private X server for driving the built game as a player does.
+
+Starts Xvfb on a display it picks itself (never a fixed number), optionally
+openbox, and the game on the xcb platform. Pointer and key events go through
+the server with the XTest extension; what the player sees is read back from
+the server as screenshots. Needs Debian's python3-xlib: run with
+/usr/bin/python3.
+"""
+import os
+import select
+import subprocess
+import time
+
+from Xlib import X, XK, display
+from Xlib.ext import xtest
+
+YELLOW = (255, 255, 0)
+WHITE = (255, 255, 255)
+
+
+class Failure(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(predicate, what, timeout=20.0):
+    """Polls until predicate() is truthy and returns its value. The timeout
+    only keeps a broken program from hanging the test; nothing is timed."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure('waited in vain for ' + what)
+        time.sleep(0.03)
+
+
+class Shot:
+    """A screenshot of a screen rectangle; pixel() takes screen coordinates."""
+
+    def __init__(self, data, x, y, w, h):
+        self.data, self.x, self.y, self.w, self.h = data, x, y, w, h
+
+    def pixel(self, sx, sy):
+        i = ((sy - self.y) * self.w + (sx - self.x)) * 4
+        b, g, r = self.data[i], self.data[i + 1], self.data[i + 2]
+        return (r, g, b)
+
+    def crop(self, x, y, w, h):
+        return b''.join(self.data[((row - self.y) * self.w + x - self.x) * 4:
+                                  ((row - self.y) * self.w + x - self.x + w) * 4]
+                        for row in range(y, y + h))
+
+    def bounds_of(self, rgb):
+        """Screen bounds (x0, y0, x1, y1), inclusive, of the pixels of colour
+        rgb, or None."""
+        pattern = bytes((rgb[2], rgb[1], rgb[0]))
+        xs, ys = [], []
+        start = 0
+        while True:
+            i = self.data.find(pattern, start)
+            if i < 0:
+                break
+            start = i + 1
+            if i % 4:
+                continue
+            n = i // 4
+            xs.append(self.x + n % self.w)
+            ys.append(self.y + n // self.w)
+        if not xs:
+            return None
+        return min(xs), min(ys), max(xs), max(ys)
+
+
+class Session:
+    """Xvfb, optionally openbox, and the game, ended together."""
+
+    def __init__(self, game, out_dir, scale=None, window_manager=False, size=(1280, 1024), env=None):
+        self.game_binary, self.out_dir, self.scale = game, out_dir, scale
+        self.size = size
+        self.procs = []
+        self.game = None
+        self.game_log = None
+        os.makedirs(out_dir, exist_ok=True)
+        self.name = self._start_xvfb()
+        self.d = display.Display(self.name)
+        self.root = self.d.screen().root
+        check(self.d.has_extension('XTEST'), 'the X server has no XTEST')
+        if window_manager:
+            self._start_openbox()
+        self.start_game(env or {})
+
+    # --- processes -----------------------------------------------------------
+
+    def _start_xvfb(self):
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(
+            ['Xvfb', '-displayfd', str(write_end), '-screen', '0', '%dx%dx24' % self.size, '-nolisten', 'tcp'],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        self.procs.append(xvfb)
+        number = b''
+        while not number.endswith(b'\n'):
+            ready, _, _ = select.select([read_end], [], [], 30)
+            check(ready, 'Xvfb did not report a display')
+            chunk = os.read(read_end, 16)
+            check(chunk, 'Xvfb ended before it reported a display')
+            number += chunk
+        os.close(read_end)
+        return ':' + number.decode().strip()
+
+    def _start_openbox(self):
+        env = dict(os.environ, DISPLAY=self.name)
+        self.procs.append(subprocess.Popen(['openbox', '--sm-disable'], env=env,
+                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        check_atom = self.d.intern_atom('_NET_SUPPORTING_WM_CHECK')
+        wait_for(lambda: self.root.get_full_property(check_atom, X.AnyPropertyType), 'openbox to manage the screen')
+
+    def start_game(self, extra_env):
+        env = dict(os.environ, DISPLAY=self.name, QT_QPA_PLATFORM='xcb', LC_ALL='C.UTF-8')
+        env.pop('QT_SCALE_FACTOR', None)
+        if self.scale:
+            env['QT_SCALE_FACTOR'] = str(self.scale)
+        env.update(extra_env)
+        self.game_log = open(os.path.join(self.out_dir, 'game.log'), 'ab')
+        self.game = subprocess.Popen([self.game_binary], env=env, stdout=self.game_log, stderr=subprocess.STDOUT)
+
+    def game_exit_code(self, timeout=20.0):
+        try:
+            return self.game.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure('the game still runs %g s later' % timeout)
+
+    def close(self):
+        if self.game and self.game.poll() is None:
+            self.game.kill()
+            self.game.wait()
+        if self.game_log:
+            self.game_log.close()
+        try:
+            self.d.close()
+        except Exception:
+            pass
+        for proc in reversed(self.procs):
+            proc.terminate()
+            try:
+                proc.wait(10)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
+
+    def log(self):
+        with open(os.path.join(self.out_dir, 'game.log'), 'rb') as f:
+            return f.read().decode(errors='replace')
+
+    # --- windows -------------------------------------------------------------
+
+    def _viewable_clients(self, window):
+        for child in window.query_tree().children:
+            try:
+                if child.get_attributes().map_state != X.IsViewable:
+                    continue
+                name = child.get_full_property(self.d.intern_atom('_NET_WM_NAME'), X.AnyPropertyType)
+                if name is not None:
+                    yield child, name.value.decode('utf-8', 'replace')
+                else:
+                    yield from self._viewable_clients(child)
+            except Exception:
+                continue
+
+    def shown(self, title_prefix):
+        """The shown window whose title starts with the prefix, or None."""
+        for window, name in self._viewable_clients(self.root):
+            if name.startswith(title_prefix):
+                return window
+        return None
+
+    def window(self, title_prefix, timeout=30.0):
+        return wait_for(lambda: self.shown(title_prefix), 'the window ' + title_prefix, timeout)
+
+    def hidden(self, title_prefix):
+        return wait_for(lambda: self.shown(title_prefix) is None, title_prefix + ' to be hidden')
+
+    def origin(self, window):
+        """Screen position of the window's client area."""
+        t = self.root.translate_coords(window, 0, 0)
+        return t.x, t.y
+
+    def frame(self, window):
+        """Screen rectangle (x, y, w, h) of the window with its frame."""
+        top = window
+        while True:
+            parent = top.query_tree().parent
+            if parent == self.root or parent is None:
+                break
+            top = parent
+        g = top.get_geometry()
+        t = self.root.translate_coords(top, 0, 0)
+        return t.x - g.border_width, t.y - g.border_width, g.width + 2 * g.border_width, g.height + 2 * g.border_width
+
+    def stacking_top(self, windows):
+        """Which of the given client windows lies highest in the stacking order."""
+        order = [w.id for w in self.root.query_tree().children]
+
+        def rank(window):
+            top = window
+            while top.query_tree().parent != self.root:
+                top = top.query_tree().parent
+            return order.index(top.id)
+        return max(windows, key=rank)
+
+    def give_focus(self, window):
+        """Gives the window the keyboard, as a window manager would."""
+        window.set_input_focus(X.RevertToParent, X.CurrentTime)
+        self.d.sync()
+
+    def active_window(self):
+        prop = self.root.get_full_property(self.d.intern_atom('_NET_ACTIVE_WINDOW'), X.AnyPropertyType)
+        return prop.value[0] if prop else None
+
+    # --- what the player sees -------------------------------------------------
+
+    def shot(self, x, y, w, h):
+        image = self.root.get_image(x, y, w, h, X.ZPixmap, 0xffffffff)
+        return Shot(image.data, x, y, w, h)
+
+    def save(self, name, rect=None):
+        """Keeps a screenshot as a PPM image for whoever looks into a failure."""
+        x, y, w, h = rect or (0, 0) + self.size
+        shot = self.shot(x, y, w, h)
+        rgb = bytearray()
+        for i in range(0, len(shot.data), 4):
+            rgb += bytes((shot.data[i + 2], shot.data[i + 1], shot.data[i]))
+        with open(os.path.join(self.out_dir, name + '.ppm'), 'wb') as f:
+            f.write(b'P6 %d %d 255\n' % (w, h) + rgb)
+
+    # --- what the player does -------------------------------------------------
+
+    def move(self, x, y):
+        xtest.fake_input(self.d, X.MotionNotify, x=x, y=y)
+        self.d.sync()
+
+    def press(self, x, y, button=1):
+        self.move(x, y)
+        xtest.fake_input(self.d, X.ButtonPress, button)
+        self.d.sync()
+
+    def release(self, button=1):
+        xtest.fake_input(self.d, X.ButtonRelease, button)
+        self.d.sync()
+
+    def click(self, x, y, button=1):
+        self.press(x, y, button)
+        self.release(button)
+
+    def key(self, name, modifiers=()):
+        codes = [self.d.keysym_to_keycode(XK.string_to_keysym(m)) for m in modifiers]
+        code = self.d.keysym_to_keycode(XK.string_to_keysym(name))
+        check(code, 'no key for ' + name)
+        for c in codes:
+            xtest.fake_input(self.d, X.KeyPress, c)
+        xtest.fake_input(self.d, X.KeyPress, code)
+        xtest.fake_input(self.d, X.KeyRelease, code)
+        for c in reversed(codes):
+            xtest.fake_input(self.d, X.KeyRelease, c)
+        self.d.sync()
+
+    def type(self, text):
+        names = {' ': 'space', '-': 'minus', '.': 'period', ',': 'comma'}
+        for ch in text:
+            self.key(names.get(ch, ch))
+
+    def settle(self):
+        """Lets the game handle what was sent: a round trip to the server, then
+        a moment for the game's event loop."""
+        self.d.sync()
+        time.sleep(0.25)
