@@ -1,5 +1,7 @@
 #include "Look.h"
 
+#include <QGroupBox>
+#include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QWidget>
@@ -28,8 +30,18 @@ void setUpWindow(QWidget& window, const char* caption, rt::Rgb backColor, QRect 
     window.setWindowTitle(QString::fromUtf8(caption));
     window.setFont(makeFont(DefaultFont));
     setBackground(window, toQColor(backColor));
-    window.setGeometry(clientArea);
     window.setFixedSize(clientArea.size());
+    window.move(clientArea.topLeft());   // a top-level's move places its frame
+}
+
+void stackLabelsBeneath(QWidget& container)
+{
+    const QList<QLabel*> labels = container.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    // Lowered last-created first, the first-created label ends at the bottom.
+    for (auto label = labels.rbegin(); label != labels.rend(); ++label)
+        (*label)->lower();
+    for (QGroupBox* frame : container.findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly))
+        stackLabelsBeneath(*frame);
 }
 
 QPushButton* makeButton(QWidget* parent, const char* caption, TwipRect rect, FontSpec font)

@@ -26,7 +26,15 @@ QFont makeFont(FontSpec design);
 void installFontSubstitutes();
 
 // A top-level window of fixed client size: caption, default font, background.
+// The window's outer top-left corner, its frame included, goes to the design
+// position, so a window manager's title bar stays on the screen.
 void setUpWindow(QWidget& window, const char* caption, rt::Rgb backColor, QRect clientArea);
+
+// Labels have no window of their own: they lie beneath every other control
+// of their container, whatever the order of creation, and so never take a
+// press meant for a control they overlap. Among themselves they keep their
+// order. Call once the container's controls exist.
+void stackLabelsBeneath(QWidget& container);
 
 // A button that Enter, like Space, presses when it has the focus.
 QPushButton* makeButton(QWidget* parent, const char* caption, TwipRect rect, FontSpec font);

@@ -127,7 +127,10 @@ class Session:
         if self.scale:
             env['QT_SCALE_FACTOR'] = str(self.scale)
         env.update(extra_env)
-        self.game_log = open(os.path.join(self.out_dir, 'game.log'), 'ab')
+        if self.game_log:
+            self.game_log.close()
+        # A new session starts a new log; a restarted game adds to it.
+        self.game_log = open(os.path.join(self.out_dir, 'game.log'), 'ab' if self.game else 'wb')
         self.game = subprocess.Popen([self.game_binary], env=env, stdout=self.game_log, stderr=subprocess.STDOUT)
 
     def game_exit_code(self, timeout=20.0):

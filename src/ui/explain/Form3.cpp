@@ -50,6 +50,8 @@ Form3::Form3(Windows& windows) : QWidget(nullptr), windows_(windows)
     Label1 = makeParagraph(this, form3::Title, form3::Label1, form3::TitleFont);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
+    stackLabelsBeneath(*this);
+
     connect(Command1, &QPushButton::clicked, this, [this] { guarded(windows_, [this] { Command1_Click(); }); });
 }
 

@@ -38,7 +38,15 @@ public:
         resultSentenceChanged(result);
     }
     void redrawNow() override { form_.windows_.Form2().repaint(); }
-    void show() override { form_.windows_.Form2().show(); }
+    // The end of a game brings the result to the player also when the window
+    // is already shown, perhaps behind the main window after "Start".
+    void show() override
+    {
+        ui::Form2& result = form_.windows_.Form2();
+        result.show();
+        result.raise();
+        result.activateWindow();
+    }
 
 private:
     QLineEdit* lineEdit(game::Display box) const
@@ -108,6 +116,7 @@ Form1::Form1(Windows& windows, rt::Clock& clock, rt::RandomSource& random)
         createControls();
         QApplication::setFont(applicationFont);
     }
+    stackLabelsBeneath(*this);
     nameControlsForAssistiveTechnology();
     arrangeTabOrder();
     game_ = std::make_unique<game::Game>(game::GamePorts{

@@ -4,7 +4,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace ui {
 
@@ -20,6 +22,12 @@ int shiftState(Qt::KeyboardModifiers modifiers)
 {
     const Qt::KeyboardModifiers handled = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     return int(handled.toInt() >> ShiftStateBitsOffset);
+}
+
+// The field pixel, from 0 to size - 1, shown by a screen pixel of the window.
+int fieldPixel(int screenPixel, qreal scale, int fieldOrigin, int size)
+{
+    return std::clamp(int(std::floor(screenPixel / scale)) - fieldOrigin, 0, size - 1);
 }
 
 } // namespace
@@ -48,23 +56,60 @@ void TargetFieldView::presentChanges()
                    .translated(contentsRect().topLeft()));
 }
 
+// The window's screen pixels and its own pixels: at a screen scale s, the
+// screen pixel p of the window shows the window pixel floor(p / s). The
+// pointer reports the screen pixel it is on, so a press there is evaluated at
+// the field pixel that this pixel shows.
+QPoint TargetFieldView::fieldOriginInWindow() const
+{
+    return mapTo(window(), contentsRect().topLeft());
+}
+
 void TargetFieldView::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
-    // Field pixels map one to one onto the widget's own pixels; the toolkit
-    // scales the whole when the screen does.
     const QRect exposed = event->rect() & contentsRect();
     if (exposed.isEmpty())
         return;
     QPainter painter(this);
-    painter.drawImage(exposed.topLeft(), image_, exposed.translated(-contentsRect().topLeft()));
+    const qreal scale = devicePixelRatioF();
+    if (scale == 1.0) {
+        painter.drawImage(exposed.topLeft(), image_, exposed.translated(-contentsRect().topLeft()));
+        return;
+    }
+    // Scaled by the toolkit, a field pixel would cover different screen
+    // pixels depending on which part of the field is repainted; laid out
+    // here screen pixel by screen pixel it always covers the same ones.
+    const QPoint origin = fieldOriginInWindow();
+    const QRect inField = exposed.translated(-contentsRect().topLeft());
+    const auto firstScreenPixel = [scale](int windowPixel) { return int(std::ceil(windowPixel * scale)); };
+    const int left = firstScreenPixel(origin.x() + inField.left());
+    const int right = firstScreenPixel(origin.x() + inField.right() + 1);
+    const int top = firstScreenPixel(origin.y() + inField.top());
+    const int bottom = firstScreenPixel(origin.y() + inField.bottom() + 1);
+    QImage screen(right - left, bottom - top, QImage::Format_RGB32);
+    std::vector<int> columns(std::size_t(screen.width()));
+    for (int x = 0; x < screen.width(); ++x)
+        columns[std::size_t(x)] = fieldPixel(left + x, scale, origin.x(), image_.width());
+    for (int y = 0; y < screen.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(
+            image_.constScanLine(fieldPixel(top + y, scale, origin.y(), image_.height())));
+        auto* to = reinterpret_cast<QRgb*>(screen.scanLine(y));
+        for (int x = 0; x < screen.width(); ++x)
+            to[x] = from[columns[std::size_t(x)]];
+    }
+    screen.setDevicePixelRatio(scale);
+    painter.drawImage(QPointF(left / scale, top / scale) - QPointF(mapTo(window(), QPoint(0, 0))), screen);
 }
 
 void TargetFieldView::mousePressEvent(QMouseEvent* event)
 {
-    const QPointF local = event->position() - QPointF(contentsRect().topLeft());
-    const float x = std::floor(float(local.x()));
-    const float y = std::floor(float(local.y()));
+    // The event's position is rounded to whole window pixels; its position in
+    // the window keeps the fraction of a scaled screen.
+    const QPointF inWindow = event->scenePosition();
+    const QPoint origin = fieldOriginInWindow();
+    const float x = float(std::floor(inWindow.x()) - origin.x());
+    const float y = float(std::floor(inWindow.y()) - origin.y());
     if (x < 0 || y < 0 || x >= float(canvas_.innerWidth()) || y >= float(canvas_.innerHeight())) {
         QFrame::mousePressEvent(event);   // on the border, not on the field
         return;

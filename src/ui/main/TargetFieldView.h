@@ -8,8 +8,9 @@
 namespace ui {
 
 // The target field: a sunken frame around a picture of whole field pixels.
-// The game draws into the picture; the widget only shows it, scaled as a
-// whole when the screen scales, and reports mouse presses in field pixels.
+// The game draws into the picture; the widget only shows it, on a scaled
+// screen each field pixel on the screen pixels that lie in it, and reports
+// a mouse press at the field pixel its screen pixel shows.
 class TargetFieldView final : public QFrame {
     Q_OBJECT
 public:
@@ -39,6 +40,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
 
 private:
+    // Top-left field pixel in the window's own pixels.
+    QPoint fieldOriginInWindow() const;
+
     rt::PixelCanvas canvas_;
     QImage image_;
 };

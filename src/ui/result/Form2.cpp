@@ -42,6 +42,8 @@ Form2::Form2(Windows& windows) : QWidget(nullptr), windows_(windows)
     Label1->setWordWrap(true);
     setTextColor(*Label1, toQColor(form2::SentenceColor));
 
+    stackLabelsBeneath(*this);
+
     connect(Command1, &QPushButton::clicked, this, [this] { guarded(windows_, [this] { Command1_Click(); }); });
 }
 
