@@ -13,6 +13,11 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include <cstdio>
+#include <optional>
+#include <cstdlib>
+#include <vector>
+
 // Resources of a static library are registered by hand, outside any namespace.
 static void registerBuiltInIcons()
 {
@@ -90,9 +95,62 @@ void prepareApplication(QApplication& application)
         QApplication::installTranslator(translator);
 }
 
+namespace {
+
+// While the toolkit opens the display, its platform messages are held back:
+// when no display opens, the player gets one line and exit code 1 instead of
+// the toolkit's abort. Once the display is open they are passed on.
+class DisplayOpening {
+public:
+    DisplayOpening() { previous_ = qInstallMessageHandler(&DisplayOpening::handle); }
+    ~DisplayOpening()
+    {
+        qInstallMessageHandler(previous_);
+        for (const Held& message : held_) {
+            const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+            previous_(message.type, context, message.text);
+        }
+        held_.clear();
+    }
+    DisplayOpening(const DisplayOpening&) = delete;
+    DisplayOpening& operator=(const DisplayOpening&) = delete;
+
+private:
+    struct Held {
+        QtMsgType type;
+        QByteArray category;
+        QString text;
+    };
+
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        if (type == QtFatalMsg) {
+            const QByteArray display = qgetenv("DISPLAY");
+            if (display.isEmpty())
+                std::fputs("Ringtafel: Es konnte keine Anzeige geöffnet werden (DISPLAY ist nicht gesetzt).\n", stderr);
+            else
+                std::fprintf(stderr, "Ringtafel: Es konnte keine Anzeige geöffnet werden (DISPLAY=%s).\n",
+                             display.constData());
+            std::fflush(stderr);
+            std::_Exit(1);   // the toolkit is half set up: nothing more may run
+        }
+        if (context.category != nullptr && qstrncmp(context.category, "qt.qpa", 6) == 0)
+            held_.push_back({type, context.category, text});
+        else
+            previous_(type, context, text);
+    }
+
+    static inline QtMessageHandler previous_ = nullptr;
+    static inline std::vector<Held> held_;
+};
+
+} // namespace
+
 int runGame(int argc, char** argv)
 {
+    std::optional<DisplayOpening> opening(std::in_place);
     QApplication application(argc, argv);
+    opening.reset();
     prepareApplication(application);
     RealProgram game;
     game.program().start();

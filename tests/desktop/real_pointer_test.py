@@ -406,7 +406,10 @@ def case_window_manager(game_binary, out):
         result = g.play_until_result()
         wait_for(lambda: s.shot(*g.screen_rect(result, RESULT_SENTENCE)).data == sentence,
                  'the result window back with its sentence')
+        # "Erklärung" brings the explanation forward from behind the main window.
+        g.click(g.main, centre(ERKLAERUNG))
         explain = s.window(EXPLAIN)
+        wait_for(lambda: s.stacking_top([g.main, explain]) == explain, 'the explanation window in front')
         close_from_title_bar(s, explain)
         s.hidden(EXPLAIN)
         g.click(g.main, centre(ERKLAERUNG))

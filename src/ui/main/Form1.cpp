@@ -251,7 +251,14 @@ void Form1::Command1_Click() { game_->start(); }
 
 void Form1::Command2_Click() { windows_.end(0); }
 
-void Form1::Command3_Click() { windows_.Form3().show(); }
+void Form1::Command3_Click()
+{
+    // Also brings the window forward when it is shown behind this one.
+    ui::Form3& explanation = windows_.Form3();
+    explanation.show();
+    explanation.raise();
+    explanation.activateWindow();
+}
 
 void Form1::Timer1_Timer() { game_->tick(); }
 
