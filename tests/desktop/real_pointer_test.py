@@ -16,7 +16,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from xsession import YELLOW, Failure, Session, check, wait_for  # noqa: E402
 
 MAIN, RESULT, EXPLAIN = 'Ringtafel-Programm', 'Ringtafel-Auswertung', 'Ringtafel-Erkl'
-RESULT_BACK = (255, 224, 192)
+RESULT_BACK, EXPLAIN_BACK = (255, 224, 192), (255, 255, 192)
 
 # Visible rectangles (x, y, w, h) in window pixels at scale 1.
 FIELD = (288, 136, 361, 393)
@@ -69,6 +69,20 @@ class Game:
     def click(self, window, point, button=1):
         self.s.click(*self.at(window, point), button)
 
+    def steady_picture(self, window, rect, background):
+        """What the window shows in rect once it is drawn (not all of the
+        background colour, if one is given) and stays so."""
+        shots = []
+
+        def steady():
+            shots.append(self.s.shot(*self.screen_rect(window, rect)))
+            latest = shots[-1]
+            drawn = background is None or any(
+                latest.pixel(x, y) != background for y in range(latest.y, latest.y + latest.h, 3)
+                for x in range(latest.x, latest.x + latest.w, 3))
+            return drawn and len(shots) > 1 and shots[-2].data == latest.data and latest.data
+        return wait_for(steady, 'a steady picture')
+
     # --- the pace, as the game reports each new interval --------------------
 
     def intervals(self):
@@ -103,7 +117,7 @@ class Game:
         for text in texts:
             self.type_score(text)
             self.s.settle()
-            self.score_pictures[text] = self.score_picture()
+            self.score_pictures[text] = self.steady_picture(self.main, SCORE_BOX, None)
         check(len(set(self.score_pictures.values())) == len(self.score_pictures),
               'typing into the score box does not change what it shows')
 
@@ -289,8 +303,7 @@ def case_game(game_binary, out):
         g.expect_score(' 0', 'Start')
         g.type_score('279')
         result = s.window(RESULT)
-        sentence_rect = g.screen_rect(result, RESULT_SENTENCE)
-        typed_sentence = s.shot(*sentence_rect).data
+        typed_sentence = g.steady_picture(result, RESULT_SENTENCE, RESULT_BACK)
         g.click(result, centre(RESULT_BACK_BUTTON))
         s.hidden(RESULT)
 
@@ -302,7 +315,6 @@ def case_game(game_binary, out):
         s.save('result-279')
         wait_for(lambda: s.shot(*g.screen_rect(result, RESULT_SENTENCE)).data == typed_sentence,
                  'the result window to say "Sie haben  279 Punkte erreicht!"')
-        del sentence_rect
 
 
 # --- the centre field pixel at a screen scale -------------------------------
@@ -380,7 +392,7 @@ def case_window_manager(game_binary, out):
         g.click(g.main, centre(ERKLAERUNG))
         explain = s.window(EXPLAIN)
         frame_on_screen(s, explain, EXPLAIN)
-        explain_text = s.shot(*g.screen_rect(explain, EXPLAIN_HOW)).data
+        explain_text = g.steady_picture(explain, EXPLAIN_HOW, EXPLAIN_BACK)
         g.set_pace('End', 10)
 
         result = g.play_until_result()
@@ -393,7 +405,7 @@ def case_window_manager(game_binary, out):
                  'the result window in front and active after a restarted game')
         rx, ry = s.origin(result)
         check(s.shot(rx + 3, ry + 3, 1, 1).pixel(rx + 3, ry + 3) == RESULT_BACK, 'the result window is not seen')
-        sentence = s.shot(*g.screen_rect(result, RESULT_SENTENCE)).data
+        sentence = g.steady_picture(result, RESULT_SENTENCE, RESULT_BACK)
         # It has the keyboard: Enter presses its "Zurück".
         s.key('Return')
         s.hidden(RESULT)
@@ -446,7 +458,7 @@ def case_keyboard(game_binary, out):
             s.type(text)   # Tab selects the box's text, typing replaces it
             tab(3, back=True)
             s.settle()
-            pictures[text] = g.score_picture()
+            pictures[text] = g.steady_picture(g.main, SCORE_BOX, None)
         check(pictures[' 0'] != pictures['12'], 'typing after three Tabs did not reach the score box')
         tab(1)
         key('space')   # on Start

@@ -102,14 +102,24 @@ void TargetFieldView::paintEvent(QPaintEvent* event)
     painter.drawImage(QPointF(left / scale, top / scale) - QPointF(mapTo(window(), QPoint(0, 0))), screen);
 }
 
+QPointF TargetFieldView::exactPosition(const QMouseEvent& event) const
+{
+    // The toolkit rounds the position of a window system event to whole
+    // window pixels; its position in the window keeps the fraction that a
+    // scaled screen gives. An event made by a program may carry its position
+    // in the widget only, and then that is exact.
+    const QPointF inWindow = event.scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
+    const QPointF rounded = event.position();
+    if (std::abs(inWindow.x() - rounded.x()) <= 0.5 && std::abs(inWindow.y() - rounded.y()) <= 0.5)
+        return inWindow;
+    return rounded;
+}
+
 void TargetFieldView::mousePressEvent(QMouseEvent* event)
 {
-    // The event's position is rounded to whole window pixels; its position in
-    // the window keeps the fraction of a scaled screen.
-    const QPointF inWindow = event->scenePosition();
-    const QPoint origin = fieldOriginInWindow();
-    const float x = float(std::floor(inWindow.x()) - origin.x());
-    const float y = float(std::floor(inWindow.y()) - origin.y());
+    const QPointF local = exactPosition(*event) - QPointF(contentsRect().topLeft());
+    const float x = float(std::floor(local.x()));
+    const float y = float(std::floor(local.y()));
     if (x < 0 || y < 0 || x >= float(canvas_.innerWidth()) || y >= float(canvas_.innerHeight())) {
         QFrame::mousePressEvent(event);   // on the border, not on the field
         return;
