@@ -446,6 +446,16 @@ def case_keyboard(game_binary, out):
         s.give_focus(g.main)
         key = s.key
 
+        def back_to_main():
+            """The result window takes the keyboard at the end of a game; a
+            press on the main window's background hides it, and the main
+            window gets the keyboard back."""
+            s.window(RESULT)
+            g.click(g.main, (40, 40))
+            s.hidden(RESULT)
+            s.move(*rest)
+            s.give_focus(g.main)
+
         def tab(n, back=False):
             for _ in range(n):
                 key('Tab', ['Shift_L'] if back else [])
@@ -463,25 +473,24 @@ def case_keyboard(game_binary, out):
         tab(1)
         key('space')   # on Start
         wait_for(lambda: g.score_picture() == pictures[' 0'], 'Space on Start to start a game')
-        s.window(RESULT)
-        g.click(g.main, (40, 40))   # the background hides it again
-        s.hidden(RESULT)
-        s.move(*rest)
+        back_to_main()
         tab(2)
         s.type('12')
         tab(2, back=True)
         wait_for(lambda: g.score_picture() == pictures['12'], 'the typed score')
         key('Return')   # on Start
         wait_for(lambda: g.score_picture() == pictures[' 0'], 'Enter on Start to start a game')
-        s.window(RESULT)
-        tab(3)          # Erklärung
-        key('Return')
-        s.window(EXPLAIN)
-        g.click(g.main, (40, 40))
-        s.hidden(EXPLAIN)
-        s.move(*rest)
-        key('space')
-        s.window(EXPLAIN)
+        back_to_main()
+        # Erklärung brings the explanation window with the keyboard; its
+        # "Zurück" takes Enter and Space as well.
+        tab(3)
+        for press in ('Return', 'space'):
+            key(press)
+            explain = s.window(EXPLAIN)
+            wait_for(lambda: s.d.get_input_focus().focus == explain, 'the explanation window to take the keyboard')
+            key(press)
+            s.hidden(EXPLAIN)
+            s.give_focus(g.main)
         tab(1)          # the slider
         # PageUp moves towards "schwerer", like the right arrow key.
         for name, interval in (('Home', 1000), ('End', 10), ('Left', 20), ('Right', 10), ('Next', 110),
