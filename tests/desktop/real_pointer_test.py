@@ -296,6 +296,7 @@ def press_centres(g, presses):
 def case_game(game_binary, out):
     with Session(game_binary, out, env={'RINGTAFEL_TRACE_INTERVAL': '1'}) as s:
         g = Game(s)
+        g.set_pace('Home', 1000)   # a target a second: time enough on a busy machine
         g.learn_scores([' 0', ' 279', '279'])
         # The sentence for 279 points as the program writes it: a game with
         # 279 typed into the score box, and no hit.
@@ -372,6 +373,7 @@ def case_scale(game_binary, out, scale):
 
 def frame_on_screen(s, window, what):
     x, y, w, h = s.frame(window)
+    print('%s: frame at %d,%d, %dx%d' % (what, x, y, w, h))
     check(x >= 0 and y >= 0 and x + w <= s.size[0] and y + h <= s.size[1],
           '%s: frame %s is not on the %dx%d screen' % (what, (x, y, w, h), *s.size))
 

@@ -27,6 +27,20 @@ constexpr long AllowedGrowthKiB = 1024;
 constexpr int TargetsPerGame = 9;
 constexpr int PointsForAMiddleHit = 31;
 
+// AddressSanitizer keeps freed memory in quarantine, so the resident memory
+// tells nothing about leaks there; its own leak check covers that instead.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool ResidentMemoryTellsGrowth = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool ResidentMemoryTellsGrowth = false;
+#else
+constexpr bool ResidentMemoryTellsGrowth = true;
+#endif
+#else
+constexpr bool ResidentMemoryTellsGrowth = true;
+#endif
+
 // Nine middle hits of 31 points each, in the score box's text form.
 const QString PerfectScore = QStringLiteral(" %1").arg(TargetsPerGame * PointsForAMiddleHit);
 
@@ -90,6 +104,8 @@ void LongPlayTest::aThousandPerfectGamesEndAlikeAndLeaveTheMemoryAsItWas()
           double(runTime.elapsed()) / 1000.0, settledKiB, SettledAfter, finalKiB, Games);
     QVERIFY(fixture.exitCodes.empty());
     QCOMPARE(hold.strayTicks(), 0);
+    if (!ResidentMemoryTellsGrowth)
+        return;
     QVERIFY2(settledKiB > 0 && finalKiB > 0, "the resident memory could not be read");
     QVERIFY2(finalKiB - settledKiB <= AllowedGrowthKiB,
              qPrintable(QStringLiteral("grew by %1 KiB").arg(finalKiB - settledKiB)));
