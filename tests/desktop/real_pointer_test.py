@@ -406,7 +406,7 @@ def case_window_manager(game_binary, out):
         wait_for(lambda: s.stacking_top([g.main, result]) == result and s.active_window() == result.id,
                  'the result window in front and active after a restarted game')
         rx, ry = s.origin(result)
-        check(s.shot(rx + 3, ry + 3, 1, 1).pixel(rx + 3, ry + 3) == RESULT_BACK, 'the result window is not seen')
+        wait_for(lambda: s.shot(rx + 3, ry + 3, 1, 1).pixel(rx + 3, ry + 3) == RESULT_BACK, 'the result window to be seen')
         sentence = g.steady_picture(result, RESULT_SENTENCE, RESULT_BACK)
         # It has the keyboard: Enter presses its "Zurück".
         s.key('Return')
