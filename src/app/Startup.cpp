@@ -14,8 +14,8 @@
 #include <QTranslator>
 
 #include <cstdio>
-#include <optional>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 // Resources of a static library are registered by hand, outside any namespace.

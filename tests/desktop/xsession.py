@@ -15,7 +15,6 @@ from Xlib import X, XK, display
 from Xlib.ext import xtest
 
 YELLOW = (255, 255, 0)
-WHITE = (255, 255, 255)
 
 
 class Failure(AssertionError):
@@ -50,11 +49,6 @@ class Shot:
         i = ((sy - self.y) * self.w + (sx - self.x)) * 4
         b, g, r = self.data[i], self.data[i + 1], self.data[i + 2]
         return (r, g, b)
-
-    def crop(self, x, y, w, h):
-        return b''.join(self.data[((row - self.y) * self.w + x - self.x) * 4:
-                                  ((row - self.y) * self.w + x - self.x + w) * 4]
-                        for row in range(y, y + h))
 
     def bounds_of(self, rgb):
         """Screen bounds (x0, y0, x1, y1), inclusive, of the pixels of colour
