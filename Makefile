@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Two commands do all of the set-up on a fresh Debian machine:
 #   make run    installs what is missing, builds in Release and starts the game
 #   make test   installs what is missing, builds and runs every test through CTest

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ringtafel_bench: the performance figures of the game in one table, each the
 // median of repeated runs, beside its goal. Run from the build folder:
 //   ./bench/ringtafel_bench [process] [startup] [screen]

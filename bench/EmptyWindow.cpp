@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The yardstick for the game's start-up: one empty window, nothing else.
 // Given a width and a height it takes that size, so that both programs fill
 // and keep a frame of the same number of pixels. With "label" after them it

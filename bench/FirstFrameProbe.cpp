@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FirstFrameProbe.h"
 
 #include "Stats.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game as the player starts it, for the benchmark's own X server. With
 // an interval in milliseconds as its argument, the pace slider is first moved
 // to give that interval, as the player would move it.

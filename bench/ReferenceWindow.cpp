@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for press-to-pixels: a window with a picture of a fixed target
 // and a text box that counts the presses on it. Nothing else runs.
 #include "ReferenceLayout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's start-up as app::runGame does it, with a probe that reports the
 // first frame of the main window and then ends the program.
 #include "FirstFrameProbe.h"

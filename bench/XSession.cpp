@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "XSession.h"
 
 #include "Stats.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The end of a game: whatever the score box holds becomes `Endstand` and the
 // result sentence, both in the timer tick and in the result window's first
 // load. The input is the score box's text, then optionally a zero byte and

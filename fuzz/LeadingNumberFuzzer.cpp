@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Takes the leading number of arbitrary text, as the result window does with
 // the score box's text when it is first created.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes any number in its text form and reads it back; the same for the
 // untyped value's sums and differences.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads arbitrary text as the score box's 16-bit number, and whole numbers
 // written in every form the player might type.
 #include "FuzzSupport.h"

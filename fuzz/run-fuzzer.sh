@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs one fuzz target for a set time over a copy of its seed corpora and
 # prints how many inputs it ran and the coverage it reached. Exits non-zero
 # when the target finds a fault; the input is then in WORK_DIR/crashes/.

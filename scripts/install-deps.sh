@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages listed in scripts/packages.txt that are missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)

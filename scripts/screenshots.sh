@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes the screenshots in docs/ of the built game under a private Xvfb:
 # the main window during a round, the result window at the end of the round
 # and the explanation window.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Renders the application icon's PNG sizes from the SVG. The PNGs are kept in
 # the repository so that building needs no SVG renderer; run this again after
 # changing the SVG (needs rsvg-convert, Debian package librsvg2-bin).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Program.h"
 
 #include "ui/explain/Form3.h"

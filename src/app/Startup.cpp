@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Startup.h"
 
 #include "Program.h"

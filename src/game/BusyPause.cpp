@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "BusyPause.h"
 
 #include <cmath>

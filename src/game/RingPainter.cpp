@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RingPainter.h"
 
 #include "BusyPause.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PixelCanvas.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Random.h"
 
 #include <bit>

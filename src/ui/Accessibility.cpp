@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Accessibility.h"
 
 #include "ui/explain/Form3.h"

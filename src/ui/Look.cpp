@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Look.h"
 
 #include <QGroupBox>

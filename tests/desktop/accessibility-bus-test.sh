@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Reads the game as a screen reader does: through the AT-SPI accessibility bus
 # of a private D-Bus session, with the game under its own Xvfb and a window
 # manager that gives newly shown windows the focus, as on a desktop. The

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """What a screen reader gets from the running game through the AT-SPI bus.
 
 Run by accessibility-bus-test.sh inside a private D-Bus session with the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Plays the built game in a real X window: "Start" pressed with real pointer
 # events must bring ring targets into the field, and "Ende" must end the
 # process with exit code 0. Runs its own Xvfb; the game uses the xcb platform.

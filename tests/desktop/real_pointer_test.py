@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """The game as a player meets it: real pointer and key events through a
 private X server, and what the windows show read back as screenshots.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the build into a fresh prefix and checks the installed desktop
 # files: the desktop entry and the metainfo pass their validators, the entry
 # points at the installed program and icon, and every icon size is there.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # shellcheck shell=bash
 # Helpers for driving the game under a private Xvfb with real X events.
 # Sourced by real-window-test.sh and by scripts/screenshots.sh; needs Xvfb,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """A private X server for driving the built game as a player does.
 
 Starts Xvfb on a display it picks itself (never a fixed number), optionally

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/Doubles.h"
 
 #include "runtime/PixelCanvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/PixelCanvas.h"
 #include "game/RingPainter.h"
 

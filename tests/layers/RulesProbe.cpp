@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compiled like a source of the rules. With RULES_PROBE_WITH_TOOLKIT it also
 // includes a toolkit header, which must not be found there.
 #include "game/Game.h"

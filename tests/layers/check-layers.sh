@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Lists the includes between the folders of the source tree and fails on one
 # that runs from a lower layer to a higher one, or on a toolkit header below
 # the windows. Layers, bottom to top: runtime, game, ui, app, main.cpp.

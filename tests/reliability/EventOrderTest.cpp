@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Input that waits behind a tick, and secondary windows closed from their
 // title bar.
 #include "ReliabilitySupport.h"

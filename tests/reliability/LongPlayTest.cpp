@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A thousand whole games in a row through the real windows, every target hit
 // in its middle: each game must end alike, and the process must not grow.
 #include "ReliabilitySupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A seeded storm of random input through the real windows while the game
 // ticks, with the game's invariants checked after every single event.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ReliabilitySupport.h"
 
 #include "support/ProgramFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/Colors.h"
 #include "runtime/Numbers.h"
 #include "runtime/Random.h"

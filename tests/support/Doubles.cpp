@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Doubles.h"
 
 namespace testing_support {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starts the game as the executable does, presses "Ende", and queues a press
 // of "Start" right behind it. The process must end with exit code 0 and the
 // queued press must not be handled.

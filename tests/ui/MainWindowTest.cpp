@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/ProgramFixture.h"
 #include "support/ProgramTestCase.h"
 #include "support/TestMain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs under a screen scale factor set from outside (QT_SCALE_FACTOR): the
 // windows scale as a whole, the field keeps its field pixels, and a click
 // lands on the field pixel under the pointer.

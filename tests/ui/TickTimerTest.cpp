@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/TestMain.h"
 
 #include "runtime/RuntimeError.h"

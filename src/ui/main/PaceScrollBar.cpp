@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PaceScrollBar.h"
 
 #include <QMouseEvent>

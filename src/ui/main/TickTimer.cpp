@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TickTimer.h"
 
 #include "runtime/RuntimeError.h"
