@@ -70,6 +70,15 @@ class Game:
     def click(self, window, point, button=1):
         self.s.click(*self.at(window, point), button)
 
+    def press_labels(self, window, title, labels):
+        """Presses every spot of the labels: a label does nothing, so the
+        window stays shown."""
+        for label in labels:
+            for spot in spots(label):
+                self.click(window, spot)
+        self.s.settle()
+        check(self.s.shown(title), 'a press on a label of %s hid it' % title)
+
     def steady_picture(self, window, rect, background):
         """What the window shows in rect once it is drawn (not all of the
         background colour, if one is given) and stays so."""
@@ -229,11 +238,7 @@ def case_controls(game_binary, out):
         # "Zurück" hides the result window; labels do nothing.
         for spot in spots(RESULT_BACK_BUTTON):
             result = s.window(RESULT)
-            for label in (RESULT_SENTENCE, RESULT_MAXIMUM):
-                for label_spot in spots(label):
-                    g.click(result, label_spot)
-            s.settle()
-            check(s.shown(RESULT), 'a press on a label of the result window hid it')
+            g.press_labels(result, RESULT, (RESULT_SENTENCE, RESULT_MAXIMUM))
             g.click(result, spot)
             s.hidden(RESULT)
             g.click(main, centre(START))
@@ -244,11 +249,7 @@ def case_controls(game_binary, out):
             explain = s.window(EXPLAIN)
             if s.origin(explain) != (830, 420):
                 g.aside(explain, 830, 420)
-            for label in (EXPLAIN_TITLE, EXPLAIN_HOW, EXPLAIN_AIM):
-                for label_spot in spots(label):
-                    g.click(explain, label_spot)
-            s.settle()
-            check(s.shown(EXPLAIN), 'a press on a label of the explanation window hid it')
+            g.press_labels(explain, EXPLAIN, (EXPLAIN_TITLE, EXPLAIN_HOW, EXPLAIN_AIM))
             g.click(explain, back)
             s.hidden(EXPLAIN)
 
