@@ -45,6 +45,13 @@ void stackLabelsBeneath(QWidget& container)
         stackLabelsBeneath(*frame);
 }
 
+void showInFront(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 QPushButton* makeButton(QWidget* parent, const char* caption, TwipRect rect, FontSpec font)
 {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);   // owned by parent

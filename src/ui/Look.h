@@ -37,6 +37,10 @@ void setUpWindow(QWidget& window, const char* caption, rt::Rgb backColor, QRect 
 // order. Call once the container's controls exist.
 void stackLabelsBeneath(QWidget& container);
 
+// Shows a window in front of the others with the keyboard, also when it is
+// already shown behind another window.
+void showInFront(QWidget& window);
+
 // A button that Enter, like Space, presses when it has the focus.
 QPushButton* makeButton(QWidget* parent, const char* caption, TwipRect rect, FontSpec font);
 

@@ -41,13 +41,7 @@ public:
     void redrawNow() override { form_.windows_.Form2().repaint(); }
     // The end of a game brings the result to the player also when the window
     // is already shown, perhaps behind the main window after "Start".
-    void show() override
-    {
-        ui::Form2& result = form_.windows_.Form2();
-        result.show();
-        result.raise();
-        result.activateWindow();
-    }
+    void show() override { showInFront(form_.windows_.Form2()); }
 
 private:
     QLineEdit* lineEdit(game::Display box) const
@@ -252,14 +246,8 @@ void Form1::Command1_Click() { game_->start(); }
 
 void Form1::Command2_Click() { windows_.end(0); }
 
-void Form1::Command3_Click()
-{
-    // Also brings the window forward when it is shown behind this one.
-    ui::Form3& explanation = windows_.Form3();
-    explanation.show();
-    explanation.raise();
-    explanation.activateWindow();
-}
+// Also brings the window forward when it is shown behind this one.
+void Form1::Command3_Click() { showInFront(windows_.Form3()); }
 
 void Form1::Timer1_Timer() { game_->tick(); }
 
