@@ -65,8 +65,9 @@ bench: deps
 install: build
 	cmake --install $(BUILD)
 
+# cpack gives the archive's members the modes its own umask leaves them.
 package: build
-	cd $(BUILD) && cpack -G DEB
+	cd $(BUILD) && umask 022 && cpack -G DEB
 
 # The package built twice from clean clones in two places must not differ.
 check-reproducible: deps
