@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package clean
+.PHONY: all deps build run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package check-reproducible clean
 
 all: build
 
@@ -65,8 +65,13 @@ bench: deps
 install: build
 	cmake --install $(BUILD)
 
+# cpack gives the archive's members the modes its own umask leaves them.
 package: build
-	cd $(BUILD) && cpack -G DEB
+	cd $(BUILD) && umask 022 && cpack -G DEB
+
+# The package built twice from clean clones in two places must not differ.
+check-reproducible: deps
+	scripts/check-reproducible.sh $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

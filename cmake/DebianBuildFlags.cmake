@@ -2,7 +2,7 @@
 # Compiles and links with Debian's hardening flags as dpkg-buildflags gives
 # them for hardening=+all: stack protector, fortified libc calls, format
 # checks, read-only relocations bound at start-up. The optimisation and debug
-# flags stay with the build type, and the path mapping with the build tree.
+# flags stay with the build type, and the path mapping with Reproducible.cmake.
 # The sanitizer and fuzz builds keep their own instrumentation, and a debug
 # build has no optimisation for the fortified calls to rely on.
 option(RINGTAFEL_HARDENING "Compile and link with the hardening flags of dpkg-buildflags" ON)

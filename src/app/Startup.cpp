@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Startup.h"
 
+#include "CommandLine.h"
 #include "Program.h"
 #include "ui/Accessibility.h"
 #include "ui/Look.h"
@@ -149,6 +150,9 @@ private:
 
 int runGame(int argc, char** argv)
 {
+    // Help, version and a refused argument need no display, and get no window.
+    if (const std::optional<int> answered = answerCommandLine(argc, argv, stdout, stderr))
+        return *answered;
     std::optional<DisplayOpening> opening(std::in_place);
     QApplication application(argc, argv);
     opening.reset();
