@@ -520,17 +520,25 @@ def case_keyboard(game_binary, out):
 # --- without a display ----------------------------------------------------------
 
 def case_no_display(game_binary, out):
+    """One line naming the display that was tried, and exit code 1: X's,
+    or Wayland's with no compositor behind it."""
     unused = next(n for n in range(4000, 5000) if not os.path.exists('/tmp/.X11-unix/X%d' % n))
-    for display in (None, ':%d' % unused):
+    runtime = os.path.join(out, 'runtime')   # a session's own directory, with no socket in it
+    os.makedirs(runtime, 0o700, exist_ok=True)
+    wayland = {'QT_QPA_PLATFORM': 'wayland', 'XDG_RUNTIME_DIR': runtime}
+    for extra, named in (({}, 'DISPLAY ist nicht gesetzt'),
+                         ({'DISPLAY': ':%d' % unused}, 'DISPLAY=:%d' % unused),
+                         (wayland, 'WAYLAND_DISPLAY ist nicht gesetzt'),
+                         (dict(wayland, WAYLAND_DISPLAY='wayland-none'), 'WAYLAND_DISPLAY=wayland-none')):
         env = {k: v for k, v in os.environ.items() if k not in ('DISPLAY', 'WAYLAND_DISPLAY', 'QT_QPA_PLATFORM')}
-        if display:
-            env['DISPLAY'] = display
+        env.update(extra)
         run = subprocess.run([game_binary], env=env, capture_output=True, timeout=60)
         err = run.stderr.decode(errors='replace')
         lines = [line for line in err.splitlines() if line.strip()]
-        what = 'DISPLAY=%s' % display
+        what = ' '.join('%s=%s' % item for item in extra.items()) or 'no display'
         check(run.returncode == 1, '%s: exit code %d, expected 1; said %r' % (what, run.returncode, err))
-        check(len(lines) == 1 and 'Anzeige' in lines[0], '%s: expected one line about the display, got %r' % (what, err))
+        check(len(lines) == 1 and lines[0].endswith('Anzeige geöffnet werden (%s).' % named),
+              '%s: expected one line naming %s, got %r' % (what, named, err))
         print('%s: %s' % (what, lines[0]))
 
 
