@@ -536,10 +536,14 @@ def case_wayland(game_binary, out):
         g.learn_scores([' 0', ' 279'])
         g.click(g.main, centre(START))
         g.expect_score(' 0', 'Start')
-        # One press a target, on each of the four screen pixels of the centre
-        # field pixel in turn: 279 only if every press scored 31.
+        # One press a target, in turn on each of the four screen pixels of the
+        # centre field pixel: 279 only if every press scored 31.
         turn = iter(range(9))
-        press_centres(g, lambda b: [(lambda n: ((b[0] + b[2]) // 2 + n % 2, (b[1] + b[3]) // 2 + n // 2 % 2))(next(turn))])
+
+        def next_centre_pixel(b):
+            n = next(turn)
+            return [((b[0] + b[2]) // 2 + n % 2, (b[1] + b[3]) // 2 + n // 2 % 2)]
+        press_centres(g, next_centre_pixel)
         result = s.window(RESULT)
         wait_for(lambda: s.focused(result), 'the result window to take the keyboard')
         g.aside(result, 4, 4)   # off the score box and the controls

@@ -2,11 +2,12 @@
 """A private headless sway for driving the built game as a player does, on
 the toolkit's native Wayland platform.
 
-Pointer and key events go through the compositor's seat: a virtual pointer
-and a virtual keyboard made by WaylandInput, which speaks the wire protocol
-itself (Debian ships no client of these protocols). Screenshots come from
-the compositor through grim, windows from sway's tree. Screen coordinates
-are the output's pixels: logical coordinates times the output scale.
+Pointer and key events go through the compositor's seat, by a virtual
+pointer and a virtual keyboard, and the screenshots are the compositor's
+copies of the screen: WaylandClient speaks these wlroots protocols on the
+wire itself, as Debian ships no client of them. Windows and the keyboard
+focus come from sway's tree. Screen coordinates are the output's pixels:
+logical coordinates times the output scale.
 """
 import array
 import glob
@@ -33,10 +34,12 @@ KEYMAP = (b'xkb_keymap { xkb_keycodes { include "evdev+aliases(qwerty)" }; xkb_t
           b'xkb_compat { include "complete" }; xkb_symbols { include "pc+us+inet(evdev)" }; };\0')
 
 
-class WaylandInput:
-    """A pointer and a keyboard on the compositor's default seat, through the
-    zwlr_virtual_pointer_manager_v1 and zwp_virtual_keyboard_manager_v1
-    globals, each request followed by a round trip."""
+class WaylandClient:
+    """A pointer and a keyboard on the compositor's default seat, and copies
+    of the screen, through the wlroots protocols zwlr_virtual_pointer_v1,
+    zwp_virtual_keyboard_v1 and zwlr_screencopy_v1 (each version 1). Every
+    input request is followed by a round trip, so the compositor has
+    handled it when the method returns."""
 
     def __init__(self, path):
         self.sock = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
@@ -44,9 +47,14 @@ class WaylandInput:
         self.ids, self.incoming, self.globals = 1, b'', {}
         registry = self._send(1, 1, 'n')                               # wl_display.get_registry
         self._roundtrip(lambda obj, op, body: obj == registry and op == 0 and self._global(body))
-        seat = self._bind(registry, 'wl_seat', 1)
-        self.pointer = self._send(self._bind(registry, 'zwlr_virtual_pointer_manager_v1', 1), 0, 'on', seat)
-        self.keyboard = self._send(self._bind(registry, 'zwp_virtual_keyboard_manager_v1', 1), 0, 'on', seat)
+
+        def bind(interface):
+            check(interface in self.globals, 'the compositor offers no ' + interface)
+            return self._send(registry, 0, 'usun', self.globals[interface], interface, 1)
+        seat, self.output, self.shm = bind('wl_seat'), bind('wl_output'), bind('wl_shm')
+        self.screencopy = bind('zwlr_screencopy_manager_v1')
+        self.pointer = self._send(bind('zwlr_virtual_pointer_manager_v1'), 0, 'on', seat)
+        self.keyboard = self._send(bind('zwp_virtual_keyboard_manager_v1'), 0, 'on', seat)
         keymap = os.memfd_create('keymap')
         os.write(keymap, KEYMAP)
         self._send(self.keyboard, 0, 'uu', 1, len(KEYMAP), fd=keymap)  # keymap: xkb v1
@@ -56,19 +64,20 @@ class WaylandInput:
     def close(self):
         self.sock.close()
 
-    # Requests: the signature letters are u (uint), o (object), n (a new id,
-    # returned), s (string).
+    # Requests: the signature letters are u (uint), i (int), o (object),
+    # s (string) and n (a new id, returned; it takes no argument).
     def _send(self, obj, opcode, signature, *args, fd=None):
-        body, new = b'', None
-        for kind, arg in zip(signature, args + (None,) * len(signature)):
+        body, new, values = b'', None, iter(args)
+        for kind in signature:
             if kind == 'n':
                 self.ids += 1
-                new = arg = self.ids
-            if kind == 's':
-                text = arg.encode() + b'\0'
+                body += struct.pack('=I', self.ids)
+                new = self.ids
+            elif kind == 's':
+                text = next(values).encode() + b'\0'
                 body += struct.pack('=I', len(text)) + text + b'\0' * (-len(text) % 4)
             else:
-                body += struct.pack('=I', arg)
+                body += struct.pack('=i' if kind == 'i' else '=I', next(values))
         message = struct.pack('=II', obj, (8 + len(body)) << 16 | opcode) + body
         fds = [(socket.SOL_SOCKET, socket.SCM_RIGHTS, array.array('i', [fd]))] if fd is not None else []
         self.sock.sendmsg([message], fds)
@@ -76,27 +85,26 @@ class WaylandInput:
 
     def _global(self, body):
         name, length = struct.unpack_from('=II', body)
-        interface = body[8:8 + length - 1].decode()
-        self.globals[interface] = name
+        self.globals[body[8:8 + length - 1].decode()] = name
         return False
 
-    def _bind(self, registry, interface, version):
-        check(interface in self.globals, 'the compositor offers no ' + interface)
-        return self._send(registry, 0, 'usun', self.globals[interface], interface, version)
-
-    def _roundtrip(self, on_event=lambda obj, op, body: None):
-        callback = self._send(1, 0, 'n')                               # wl_display.sync
+    def _read_until(self, wanted):
+        """Reads events, passing over the others, until wanted(object,
+        opcode, body) holds; returns that event's opcode and body."""
         while True:
             while len(self.incoming) < 8 or len(self.incoming) < struct.unpack_from('=I', self.incoming, 4)[0] >> 16:
-                chunk = self.sock.recv(65536)
+                chunk = self.sock.recv(1 << 16)
                 check(chunk, 'the compositor closed the connection')
                 self.incoming += chunk
             obj, size_op = struct.unpack_from('=II', self.incoming)
             body, self.incoming = self.incoming[8:size_op >> 16], self.incoming[size_op >> 16:]
             check(not (obj == 1 and size_op & 0xffff == 0), 'the compositor reported an error: %r' % body)
-            if obj == callback:
-                return
-            on_event(obj, size_op & 0xffff, body)
+            if wanted(obj, size_op & 0xffff, body):
+                return size_op & 0xffff, body
+
+    def _roundtrip(self, on_event=lambda obj, op, body: False):
+        callback = self._send(1, 0, 'n')                               # wl_display.sync
+        self._read_until(lambda obj, op, body: obj == callback or on_event(obj, op, body))
 
     @staticmethod
     def _time():
@@ -120,22 +128,44 @@ class WaylandInput:
         self._send(self.keyboard, 2, 'uuuu', mask, 0, 0, 0)
         self._roundtrip()
 
+    def capture(self, x, y, w, h):
+        """The screen in the output's logical rectangle, without the cursor
+        where the compositor can leave it out: (width, height, stride,
+        pixels), four bytes a pixel, blue first."""
+        frame = self._send(self.screencopy, 1, 'nioiiii', 0, self.output, x, y, w, h)
+        _, body = self._read_until(lambda obj, op, body: obj == frame and op == 0)   # buffer
+        form, width, height, stride = struct.unpack('=IIII', body)
+        check(form in (0, 1), 'the compositor copies the screen in format %#x' % form)   # [AX]RGB8888
+        memory = os.memfd_create('screen')
+        os.ftruncate(memory, stride * height)
+        pool = self._send(self.shm, 0, 'nu', stride * height, fd=memory)            # wl_shm.create_pool
+        buffer = self._send(pool, 0, 'niiiiu', 0, width, height, stride, form)
+        self._send(frame, 0, 'o', buffer)                                            # copy
+        op, _ = self._read_until(lambda obj, op, body: obj == frame and op in (2, 3))   # ready or failed
+        pixels = os.pread(memory, stride * height, 0)
+        os.close(memory)
+        self._send(buffer, 0, '')                                                    # destroy
+        self._send(pool, 1, '')
+        self._send(frame, 1, '')
+        check(op == 2, 'the compositor failed to copy the screen')
+        return width, height, stride, pixels
+
 
 class WaylandSession(GameSession):
-    """sway on a headless output of the given logical size and scale, the
-    input above, and the game on the wayland platform, ended together."""
+    """sway on a headless output of the given logical size and scale, a
+    client of the protocols above, and the game on the wayland platform,
+    ended together."""
 
     def __init__(self, game, out_dir, scale=2, size=(960, 720), env=None):
         super().__init__(game, out_dir, scale, tuple(math.ceil(n * scale) for n in size))
-        self.logical_size = size
         self.parked = False
         self.placed = set()
         self.dir = tempfile.mkdtemp(prefix='ringtafel-sway-')   # short: socket paths are short
         os.chmod(self.dir, 0o711)   # sway, perhaps another user, reaches its config and runtime directory
-        self.input = None
+        self.client = None
         try:
             self._start_sway()
-            self.input = WaylandInput(self.display)
+            self.client = WaylandClient(self.display)
             self.start_game(env or {})
         except BaseException:
             self.close()
@@ -177,8 +207,8 @@ class WaylandSession(GameSession):
         return dict(WAYLAND_DISPLAY=self.display, XDG_RUNTIME_DIR=game_runtime, QT_QPA_PLATFORM='wayland')
 
     def close(self):
-        if self.input:
-            self.input.close()
+        if self.client:
+            self.client.close()
         super().close()
         shutil.rmtree(self.dir, ignore_errors=True)
 
@@ -248,26 +278,23 @@ class WaylandSession(GameSession):
     # --- what the player sees -------------------------------------------------
 
     def shot(self, x, y, w, h):
-        """The compositor's picture of the screen rectangle: grim takes a
-        logical region on positions even at every scale, then it is cut."""
+        """The compositor's copy of the screen rectangle: a logical region
+        on even positions, whole at every scale, cut to the rectangle."""
         self.park()
         lx, ly = 2 * math.floor(x / self.scale / 2), 2 * math.floor(y / self.scale / 2)
         lw, lh = 2 * math.ceil((x + w) / self.scale / 2) - lx, 2 * math.ceil((y + h) / self.scale / 2) - ly
-        run = subprocess.run(['grim', '-s', '%g' % self.scale, '-g', '%d,%d %dx%d' % (lx, ly, lw, lh), '-t', 'ppm', '-'],
-                             env=dict(os.environ, WAYLAND_DISPLAY=self.display), capture_output=True, timeout=30)
-        check(run.returncode == 0, 'grim failed: %s' % run.stderr.decode(errors='replace'))
-        header = run.stdout.split(b'\n', 3)
-        width = int(header[1].split()[0])
-        pixels = header[3]
-        x0, y0 = x - int(lx * self.scale), y - int(ly * self.scale)
-        data = b''.join(pixels[((y0 + row) * width + x0) * 3:((y0 + row) * width + x0 + w) * 3] for row in range(h))
-        return Shot(data, x, y, w, h, bpp=3, bgr=False)
+        width, height, stride, pixels = self.client.capture(lx, ly, lw, lh)
+        x0, y0 = x - round(lx * self.scale), y - round(ly * self.scale)
+        check(x0 + w <= width and y0 + h <= height, 'the copy of the screen is too small')
+        data = b''.join(pixels[(y0 + row) * stride + x0 * 4:(y0 + row) * stride + (x0 + w) * 4] for row in range(h))
+        return Shot(data, x, y, w, h)
 
     # --- what the player does -------------------------------------------------
 
     def move(self, x, y):
-        """To the middle of the screen pixel: the extent is twice the screen's."""
-        self.input.move(2 * x + 1, 2 * y + 1, 2 * self.size[0], 2 * self.size[1])
+        """To the screen pixel's top left corner, the position that XTest
+        gives on an X screen; the compositor maps x / width onto the layout."""
+        self.client.move(x, y, *self.size)
         self.parked = False
 
     def park(self):
@@ -279,10 +306,10 @@ class WaylandSession(GameSession):
 
     def press(self, x, y, button=1):
         self.move(x, y)
-        self.input.button(True, BUTTONS[button])
+        self.client.button(True, BUTTONS[button])
 
     def release(self, button=1):
-        self.input.button(False, BUTTONS[button])
+        self.client.button(False, BUTTONS[button])
 
     def click(self, x, y, button=1):
         self.press(x, y, button)
@@ -292,11 +319,11 @@ class WaylandSession(GameSession):
         check(name in KEY_CODES, 'no key for ' + name)
         mask = sum(MODIFIER_MASKS[m] for m in modifiers)
         if mask:
-            self.input.modifiers(mask)
-        self.input.key(KEY_CODES[name], True)
-        self.input.key(KEY_CODES[name], False)
+            self.client.modifiers(mask)
+        self.client.key(KEY_CODES[name], True)
+        self.client.key(KEY_CODES[name], False)
         if mask:
-            self.input.modifiers(0)
+            self.client.modifiers(0)
 
     def settle(self):
         """A moment for the game's event loop; the input's round trips have
