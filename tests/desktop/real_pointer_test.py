@@ -347,6 +347,10 @@ def case_scale(game_binary, out, scale, session=x_session):
             g.click(g.main, centre(START))
             g.expect_score(' 0', 'Start')
             x0, y0, x1, y1 = g.find_target()
+            # Drawn at the screen's scale, the field shows the palette's 16
+            # colours and white; a picture scaled by the window system more.
+            colours = len(g.field_shot().colours())
+            check(colours <= 17, 'the field shows %d colours at scale %g' % (colours, scale))
             # The yellow centre is a disc, so it spans as many field pixels on
             # either side of the centre; its edges lie on field pixel edges.
             fx0, fy0 = field_pixel(x0, y0)

@@ -67,6 +67,9 @@ class Shot:
             return None
         return min(xs), min(ys), max(xs), max(ys)
 
+    def colours(self):
+        return {self.data[i:i + 3] for i in range(0, len(self.data), self.bpp)}
+
     def ppm(self):
         rgb = bytearray()
         for i in range(0, len(self.data), self.bpp):
