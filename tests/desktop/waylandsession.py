@@ -22,7 +22,7 @@ import subprocess
 import tempfile
 import time
 
-from session import Failure, GameSession, Shot, check, wait_for
+from session import GameSession, Shot, check, wait_for
 
 # Linux input event codes of the keys the tests use, by X keysym name.
 KEY_CODES = {'Return': 28, 'Tab': 15, 'space': 57, 'Home': 102, 'End': 107, 'Left': 105, 'Right': 106,
@@ -188,7 +188,8 @@ class WaylandSession(GameSession):
         if os.geteuid() == 0:
             nobody = pwd.getpwnam('nobody')
             os.chown(runtime, nobody.pw_uid, nobody.pw_gid)
-            command = ['setpriv', '--reuid=%d' % nobody.pw_uid, '--regid=%d' % nobody.pw_gid, '--clear-groups'] + command
+            command = ['setpriv', '--reuid=%d' % nobody.pw_uid, '--regid=%d' % nobody.pw_gid,
+                       '--clear-groups'] + command
         self.swaysock = os.path.join(runtime, 'ipc.sock')
         env = dict(PATH=os.environ.get('PATH', '/usr/bin:/bin'), XDG_RUNTIME_DIR=runtime, SWAYSOCK=self.swaysock,
                    WLR_BACKENDS='headless', WLR_LIBINPUT_NO_DEVICES='1', WLR_RENDERER='pixman')
@@ -220,7 +221,9 @@ class WaylandSession(GameSession):
     # --- windows: a window is its container's id in sway's tree -----------------
 
     def _views(self, node=None):
-        node = node or self.sway('-t', 'get_tree')
+        if node is None:
+            node = self.sway('-t', 'get_tree')
+            check(node, 'sway does not answer; see sway.log')
         if node.get('pid'):
             yield node
         for child in node.get('nodes', []) + node.get('floating_nodes', []):
@@ -235,12 +238,12 @@ class WaylandSession(GameSession):
     def window(self, title_prefix, timeout=30.0):
         """The shown window. sway centres a new floating window, for an odd
         size on half a logical pixel, and then draws it at scale 2 a screen
-        pixel away from where it delivers the pointer: so each new window
-        is moved to a whole position, even, whole at every scale."""
+        pixel away from where it delivers the pointer: each new window is
+        moved to an even logical position, whole at every scale."""
         window = wait_for(lambda: self.shown(title_prefix), 'the window ' + title_prefix, timeout)
         if window not in self.placed:
-            x, y = self.rect(window)[:2]
-            self.place(window, math.ceil(max(2, 2 * (x // 2)) * self.scale), math.ceil(max(2, 2 * (y // 2)) * self.scale))
+            x, y = (max(2, 2 * (n // 2)) for n in self.rect(window)[:2])
+            self.place(window, math.ceil(x * self.scale), math.ceil(y * self.scale))
             self.placed.add(window)
         return window
 
@@ -286,7 +289,8 @@ class WaylandSession(GameSession):
         width, height, stride, pixels = self.client.capture(lx, ly, lw, lh)
         x0, y0 = x - round(lx * self.scale), y - round(ly * self.scale)
         check(x0 + w <= width and y0 + h <= height, 'the copy of the screen is too small')
-        data = b''.join(pixels[(y0 + row) * stride + x0 * 4:(y0 + row) * stride + (x0 + w) * 4] for row in range(h))
+        rows = ((y0 + row) * stride + x0 * 4 for row in range(h))
+        data = b''.join(pixels[start:start + w * 4] for start in rows)
         return Shot(data, x, y, w, h)
 
     # --- what the player does -------------------------------------------------
