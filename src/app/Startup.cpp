@@ -15,6 +15,7 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -99,9 +100,10 @@ void prepareApplication(QApplication& application)
 
 namespace {
 
-// While the toolkit opens the display, its platform messages are held back:
-// when no display opens, the player gets one line and exit code 1 instead of
-// the toolkit's abort. Once the display is open they are passed on.
+// While the toolkit opens the display, its messages are held back: when no
+// display opens, the player gets one line, naming the display variable of each
+// platform the toolkit tried, and exit code 1 instead of the toolkit's abort.
+// Once the display is open they are passed on.
 class DisplayOpening {
 public:
     DisplayOpening() { previous_ = qInstallMessageHandler(&DisplayOpening::handle); }
@@ -124,22 +126,59 @@ private:
         QString text;
     };
 
+    struct Platform {
+        const char* name;   // as the toolkit's plugin is called, a prefix
+        const char* variable;
+    };
+    static constexpr Platform Platforms[] = {{"wayland", "WAYLAND_DISPLAY"}, {"xcb", "DISPLAY"}};
+
+    static const char* variableOf(QStringView platform)
+    {
+        for (const Platform& p : Platforms) {
+            if (platform.startsWith(QLatin1String(p.name)))
+                return p.variable;
+        }
+        return nullptr;
+    }
+
+    // The toolkit names each platform plugin that failed in a message of its
+    // own; without one, the platform asked for in the environment counts.
+    static std::vector<const char*> triedVariables()
+    {
+        std::vector<const char*> variables;
+        const auto add = [&variables](const char* variable) {
+            if (variable != nullptr && std::find(variables.begin(), variables.end(), variable) == variables.end())
+                variables.push_back(variable);
+        };
+        static constexpr QStringView Named = u"platform plugin \"";
+        for (const Held& message : held_) {
+            const qsizetype at = message.text.indexOf(Named);
+            if (at >= 0)
+                add(variableOf(QStringView(message.text).mid(at + Named.size())));
+        }
+        if (variables.empty())
+            add(variableOf(qEnvironmentVariable("QT_QPA_PLATFORM")));
+        add(variables.empty() ? "DISPLAY" : nullptr);
+        return variables;
+    }
+
     static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
     {
         if (type == QtFatalMsg) {
-            const QByteArray display = qgetenv("DISPLAY");
-            if (display.isEmpty())
-                std::fputs("Ringtafel: Es konnte keine Anzeige geöffnet werden (DISPLAY ist nicht gesetzt).\n", stderr);
-            else
-                std::fprintf(stderr, "Ringtafel: Es konnte keine Anzeige geöffnet werden (DISPLAY=%s).\n",
-                             display.constData());
+            QByteArray line = "Ringtafel: Es konnte keine Anzeige geöffnet werden (";
+            for (const char* variable : triedVariables()) {
+                if (!line.endsWith('('))
+                    line += ", ";
+                const QByteArray value = qgetenv(variable);
+                line += variable;
+                line += value.isEmpty() ? QByteArray(" ist nicht gesetzt") : "=" + value;
+            }
+            line += ").\n";
+            std::fputs(line.constData(), stderr);
             std::fflush(stderr);
             std::_Exit(1);   // the toolkit is half set up: nothing more may run
         }
-        if (context.category != nullptr && qstrncmp(context.category, "qt.qpa", 6) == 0)
-            held_.push_back({type, context.category, text});
-        else
-            previous_(type, context, text);
+        held_.push_back({type, context.category, text});
     }
 
     static inline QtMessageHandler previous_ = nullptr;

@@ -15,73 +15,14 @@ import time
 from Xlib import X, XK, display
 from Xlib.ext import xtest
 
-YELLOW = (255, 255, 0)
+from session import Failure, GameSession, Shot, check, wait_for
 
 
-class Failure(AssertionError):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def wait_for(predicate, what, timeout=20.0):
-    """Polls until predicate() is truthy and returns its value. The timeout
-    only keeps a broken program from hanging the test; nothing is timed."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise Failure('waited in vain for ' + what)
-        time.sleep(0.03)
-
-
-class Shot:
-    """A screenshot of a screen rectangle; pixel() takes screen coordinates."""
-
-    def __init__(self, data, x, y, w, h):
-        self.data, self.x, self.y, self.w, self.h = data, x, y, w, h
-
-    def pixel(self, sx, sy):
-        i = ((sy - self.y) * self.w + (sx - self.x)) * 4
-        b, g, r = self.data[i], self.data[i + 1], self.data[i + 2]
-        return (r, g, b)
-
-    def bounds_of(self, rgb):
-        """Screen bounds (x0, y0, x1, y1), inclusive, of the pixels of colour
-        rgb, or None."""
-        pattern = bytes((rgb[2], rgb[1], rgb[0]))
-        xs, ys = [], []
-        start = 0
-        while True:
-            i = self.data.find(pattern, start)
-            if i < 0:
-                break
-            start = i + 1
-            if i % 4:
-                continue
-            n = i // 4
-            xs.append(self.x + n % self.w)
-            ys.append(self.y + n // self.w)
-        if not xs:
-            return None
-        return min(xs), min(ys), max(xs), max(ys)
-
-
-class Session:
+class Session(GameSession):
     """Xvfb, optionally openbox, and the game, ended together."""
 
     def __init__(self, game, out_dir, scale=None, window_manager=False, size=(1280, 1024), env=None):
-        self.game_binary, self.out_dir, self.scale = game, out_dir, scale
-        self.size = size
-        self.procs = []
-        self.game = None
-        self.game_log = None
-        os.makedirs(out_dir, exist_ok=True)
+        super().__init__(game, out_dir, scale, size)
         self.name = self._start_xvfb()
         self.d = display.Display(self.name)
         self.root = self.d.screen().root
@@ -116,52 +57,18 @@ class Session:
         check_atom = self.d.intern_atom('_NET_SUPPORTING_WM_CHECK')
         wait_for(lambda: self.root.get_full_property(check_atom, X.AnyPropertyType), 'openbox to manage the screen')
 
-    def start_game(self, extra_env):
-        env = dict(os.environ, DISPLAY=self.name, QT_QPA_PLATFORM='xcb', LC_ALL='C.UTF-8')
-        env.pop('QT_SCALE_FACTOR', None)
+    def _game_env(self):
+        env = dict(DISPLAY=self.name, QT_QPA_PLATFORM='xcb')
         if self.scale:
             env['QT_SCALE_FACTOR'] = str(self.scale)
-        env.update(extra_env)
-        if self.game_log:
-            self.game_log.close()
-        # A new session starts a new log; a restarted game adds to it.
-        self.game_log = open(os.path.join(self.out_dir, 'game.log'), 'ab' if self.game else 'wb')
-        self.game = subprocess.Popen([self.game_binary], env=env, stdout=self.game_log, stderr=subprocess.STDOUT)
-
-    def game_exit_code(self, timeout=20.0):
-        try:
-            return self.game.wait(timeout)
-        except subprocess.TimeoutExpired:
-            raise Failure('the game still runs %g s later' % timeout)
+        return env
 
     def close(self):
-        if self.game and self.game.poll() is None:
-            self.game.kill()
-            self.game.wait()
-        if self.game_log:
-            self.game_log.close()
         try:
             self.d.close()
         except Exception:
             pass
-        for proc in reversed(self.procs):
-            proc.terminate()
-            try:
-                proc.wait(10)
-            except subprocess.TimeoutExpired:
-                proc.kill()
-                proc.wait()
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
-        return False
-
-    def log(self):
-        with open(os.path.join(self.out_dir, 'game.log'), 'rb') as f:
-            return f.read().decode(errors='replace')
+        super().close()
 
     # --- windows -------------------------------------------------------------
 
@@ -234,15 +141,11 @@ class Session:
         image = self.root.get_image(x, y, w, h, X.ZPixmap, 0xffffffff)
         return Shot(image.data, x, y, w, h)
 
-    def save(self, name, rect=None):
-        """Keeps a screenshot as a PPM image for whoever looks into a failure."""
-        x, y, w, h = rect or (0, 0) + self.size
-        shot = self.shot(x, y, w, h)
-        rgb = bytearray()
-        for i in range(0, len(shot.data), 4):
-            rgb += bytes((shot.data[i + 2], shot.data[i + 1], shot.data[i]))
-        with open(os.path.join(self.out_dir, name + '.ppm'), 'wb') as f:
-            f.write(b'P6 %d %d 255\n' % (w, h) + rgb)
+    def place(self, window, x, y):
+        """Moves the window's client area to the screen position x, y."""
+        window.configure(x=x, y=y)
+        self.d.sync()
+        wait_for(lambda: self.origin(window) == (x, y), 'the window to move')
 
     # --- what the player does -------------------------------------------------
 
@@ -274,11 +177,6 @@ class Session:
         for c in reversed(codes):
             xtest.fake_input(self.d, X.KeyRelease, c)
         self.d.sync()
-
-    def type(self, text):
-        names = {' ': 'space', '-': 'minus', '.': 'period', ',': 'comma'}
-        for ch in text:
-            self.key(names.get(ch, ch))
 
     def settle(self):
         """Lets the game handle what was sent: a round trip to the server, then

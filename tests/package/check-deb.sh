@@ -79,6 +79,9 @@ packaged=$(dpkg-deb -f "$deb" Version)
 [[ "$logged" == "$packaged" ]] \
   || fail "change log's latest version $logged is not the package version $packaged"
 
+# On a Wayland desktop the game runs natively only with the toolkit's plugin.
+grep -qw qt6-wayland <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "package does not recommend qt6-wayland"
+
 if ((failures > 0)); then
   echo "$failures check(s) failed" >&2
   exit 1
