@@ -12,7 +12,7 @@ import select
 import subprocess
 import time
 
-from Xlib import X, XK, display
+from Xlib import X, XK, display, protocol
 from Xlib.ext import xtest
 
 YELLOW = (255, 255, 0)
@@ -75,14 +75,17 @@ class Shot:
 class Session:
     """Xvfb, optionally openbox, and the game, ended together."""
 
-    def __init__(self, game, out_dir, scale=None, window_manager=False, size=(1280, 1024), env=None):
+    def __init__(self, game, out_dir, scale=None, window_manager=False, size=(1280, 1024), env=None,
+                 display_name=None):
+        """With display_name, the game joins that running X server (and its
+        window manager) instead of a new Xvfb."""
         self.game_binary, self.out_dir, self.scale = game, out_dir, scale
         self.size = size
         self.procs = []
         self.game = None
         self.game_log = None
         os.makedirs(out_dir, exist_ok=True)
-        self.name = self._start_xvfb()
+        self.name = display_name or self._start_xvfb()
         self.d = display.Display(self.name)
         self.root = self.d.screen().root
         check(self.d.has_extension('XTEST'), 'the X server has no XTEST')
@@ -222,6 +225,14 @@ class Session:
     def give_focus(self, window):
         """Gives the window the keyboard, as a window manager would."""
         window.set_input_focus(X.RevertToParent, X.CurrentTime)
+        self.d.sync()
+
+    def activate(self, window):
+        """Asks the window manager to activate the window, as a task bar
+        does."""
+        event = protocol.event.ClientMessage(window=window, client_type=self.d.intern_atom('_NET_ACTIVE_WINDOW'),
+                                             data=(32, [2, X.CurrentTime, 0, 0, 0]))
+        self.root.send_event(event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
         self.d.sync()
 
     def active_window(self):
