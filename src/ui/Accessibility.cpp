@@ -10,7 +10,6 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QLabel>
-#include <QPointer>
 
 namespace ui {
 

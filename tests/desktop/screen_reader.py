@@ -8,12 +8,13 @@ debug file in RINGTAFEL_SPEECH_LOG; every line Orca speaks is in that file as
 "SPEECH OUTPUT: '...'". The game runs in a German locale and is driven with
 keys through the X server (XTest). Checks:
   - the main window, the explanation and the result dialog are announced by
-    name and role, the role in the words the game gives the bus for it;
-  - the slider tells the pace on focus and after Right, Home and End;
+    name and role, the role in Orca's own words, which follow the locale;
+  - the slider tells the pace on focus and after Right, End and Home;
   - the result sentence is spoken exactly once at each game end: when the
     result window comes up, when it lies shown behind the main window, and
-    when it is already active;
-The spoken lines are written to OUTPUT_DIR/transcript.txt.
+    when it is already active.
+The window manager is asked to switch windows, as a task bar does. The
+spoken lines are written to OUTPUT_DIR/transcript.txt.
 
 Usage: screen_reader.py GAME_BINARY OUTPUT_DIR
 """
@@ -47,10 +48,9 @@ class Speech:
             return [m[1] for m in SPOKEN.finditer(f.read())]
 
     def quiet(self):
-        """Waits until Orca has written nothing for a moment. A key that
-        reaches Orca while it still asks the bus about earlier events is held
-        up for the bus's 25-second reply timeout; the wait keeps the test
-        fast, its outcome does not depend on it."""
+        """Waits until Orca has written nothing for a moment, so that what
+        the next action makes it say is told apart from what it still says
+        about the last one."""
         sizes = []
 
         def settled():
@@ -94,6 +94,7 @@ def main():
     with Session(game_binary, out, display_name=os.environ['DISPLAY'], env=german) as s:
         with open(os.path.join(out, 'game.pid'), 'w') as f:
             f.write('%d\n' % s.game.pid)
+
         def key(name, modifiers=()):
             speech.quiet()
             s.key(name, modifiers)
@@ -148,9 +149,7 @@ def main():
         s.hidden(EXPLAIN)
         announced(MAIN, since)
         # Game 1: the result window comes up.
-        for _ in range(3):
-            key('Tab', ['Shift_L'])
-        step('Shift+Tab to Start', lambda: None, 'Start')
+        step('Shift+Tab to Start', lambda: [key('Tab', ['Shift_L']) for _ in range(3)], 'Start')
         since = speech.mark()
         key('Return')
         announced(RESULT, since)
