@@ -8,41 +8,45 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QLabel>
-#include <QPointer>
 
 namespace ui {
 
 namespace {
 
-// The result window describes itself by the sentence it shows, read from its
-// label whenever asked, so the two never differ.
-class ResultWindowAccessible final : public QAccessibleWidget {
+// A notification that exists for assistive technology only: no widget, so
+// nothing on the screen. Showing it has a screen reader speak its text
+// whatever has the focus. Orca 43 drops change events (name, description) of
+// any object but the focused one, and with this toolkit version such events
+// carry no text anyway; a notification being shown it always speaks.
+class Notice final : public QObject {
+    Q_OBJECT
 public:
-    explicit ResultWindowAccessible(Form2* window) : QAccessibleWidget(window, QAccessible::Dialog) {}
+    explicit Notice(QWidget& owner) : QObject(&owner) { setObjectName(QStringLiteral("announcement")); }
 
+    QString text;
+};
+
+class NoticeAccessible final : public QAccessibleObject {
+public:
+    explicit NoticeAccessible(Notice* notice) : QAccessibleObject(notice) {}
+
+    // Under the application, not the window: a screen reader speaks a
+    // notification with the windows around it, which would repeat a dialog.
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(qApp); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text kind) const override
     {
-        if (kind == QAccessible::Description && sentence() != nullptr)
-            return sentence()->text();
-        return QAccessibleWidget::text(kind);
+        return kind == QAccessible::Name ? notice().text : QString();
     }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
 
 private:
-    // The interface may be created while the window is still being built,
-    // before its label exists; once found, the label is followed by a guarded
-    // pointer, which the window's teardown clears.
-    const QLabel* sentence() const
-    {
-        if (!labelFound_) {
-            sentence_ = static_cast<const Form2*>(widget())->Label1;
-            labelFound_ = sentence_ != nullptr;
-        }
-        return sentence_.data();
-    }
-
-    mutable QPointer<const QLabel> sentence_;
-    mutable bool labelFound_ = false;
+    Notice& notice() const { return *static_cast<Notice*>(object()); }
 };
 
 QAccessibleInterface* interfaceFor(const QString& /*className*/, QObject* object)
@@ -50,9 +54,11 @@ QAccessibleInterface* interfaceFor(const QString& /*className*/, QObject* object
     if (auto* window = qobject_cast<Form1*>(object))
         return new QAccessibleWidget(window, QAccessible::Window);
     if (auto* window = qobject_cast<Form2*>(object))
-        return new ResultWindowAccessible(window);
+        return new QAccessibleWidget(window, QAccessible::Dialog);
     if (auto* window = qobject_cast<Form3*>(object))
         return new QAccessibleWidget(window, QAccessible::Dialog);
+    if (auto* notice = qobject_cast<Notice*>(object))
+        return new NoticeAccessible(notice);
     if (auto* field = qobject_cast<TargetFieldView*>(object))
         return new QAccessibleWidget(field, QAccessible::Canvas);
     return nullptr;
@@ -62,10 +68,24 @@ QAccessibleInterface* interfaceFor(const QString& /*className*/, QObject* object
 
 void installAccessibility() { QAccessible::installFactory(interfaceFor); }
 
-void resultSentenceChanged(Form2& window)
+void announce(QWidget& owner, const QString& text)
 {
-    QAccessibleEvent event(&window, QAccessible::DescriptionChanged);
+    auto* notice = owner.findChild<Notice*>(QString(), Qt::FindDirectChildrenOnly);
+    if (notice == nullptr)
+        notice = new Notice(owner);   // owned by the widget
+    notice->text = text;
+    QAccessibleEvent event(notice, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&event);
 }
 
+void resultSentenceChanged(Form2& window)
+{
+    // A window that is not active is about to come to the front, and its
+    // activation speaks the sentence with the window's other labels.
+    if (window.isActiveWindow())
+        announce(window, window.Label1->text());
+}
+
 } // namespace ui
+
+#include "Accessibility.moc"

@@ -12,7 +12,7 @@ import select
 import subprocess
 import time
 
-from Xlib import X, XK, display
+from Xlib import X, XK, display, protocol
 from Xlib.ext import xtest
 
 from session import Failure, GameSession, Shot, check, wait_for
@@ -21,9 +21,12 @@ from session import Failure, GameSession, Shot, check, wait_for
 class Session(GameSession):
     """Xvfb, optionally openbox, and the game, ended together."""
 
-    def __init__(self, game, out_dir, scale=None, window_manager=False, size=(1280, 1024), env=None):
+    def __init__(self, game, out_dir, scale=None, window_manager=False, size=(1280, 1024), env=None,
+                 display_name=None):
+        """With display_name, the game joins that running X server (and its
+        window manager) instead of a new Xvfb."""
         super().__init__(game, out_dir, scale, size)
-        self.name = self._start_xvfb()
+        self.name = display_name or self._start_xvfb()
         self.d = display.Display(self.name)
         self.root = self.d.screen().root
         check(self.d.has_extension('XTEST'), 'the X server has no XTEST')
@@ -129,6 +132,14 @@ class Session(GameSession):
     def give_focus(self, window):
         """Gives the window the keyboard, as a window manager would."""
         window.set_input_focus(X.RevertToParent, X.CurrentTime)
+        self.d.sync()
+
+    def activate(self, window):
+        """Asks the window manager to activate the window, as a task bar
+        does."""
+        event = protocol.event.ClientMessage(window=window, client_type=self.d.intern_atom('_NET_ACTIVE_WINDOW'),
+                                             data=(32, [2, X.CurrentTime, 0, 0, 0]))
+        self.root.send_event(event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
         self.d.sync()
 
     def active_window(self):

@@ -3,6 +3,7 @@
 
 #include "runtime/PixelCanvas.h"
 #include "game/Game.h"
+#include "game/Pace.h"
 
 #include <gtest/gtest.h>
 
@@ -220,6 +221,18 @@ TEST(ResultSentence, HasTheTextFormOfTheScore)
     EXPECT_EQ(game::resultSentence(25, rt::Precision::Integer), "Sie haben  25 Punkte erreicht!");
     EXPECT_EQ(game::resultSentence(-5, rt::Precision::Integer), "Sie haben -5 Punkte erreicht!");
     EXPECT_EQ(game::resultSentence(0, rt::Precision::Integer), "Sie haben  0 Punkte erreicht!");
+}
+
+TEST(PaceText, TellsTheTimeBetweenTargetsForEverySliderValue)
+{
+    const std::pair<int, const char*> cases[] = {
+        {600, "410 Millisekunden je Ziel"},  {610, "400 Millisekunden je Ziel"},
+        {10, "1000 Millisekunden je Ziel"},  {1000, "10 Millisekunden je Ziel"},
+        {0, "1000 Millisekunden je Ziel"},   {-32768, "1000 Millisekunden je Ziel"},
+        {1001, "10 Millisekunden je Ziel"},  {32767, "10 Millisekunden je Ziel"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(game::paceText(value), text) << value;
 }
 
 TEST(FinalScore, IsTheScoreBoxNumberWhenItIsOne)

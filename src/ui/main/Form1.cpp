@@ -184,7 +184,6 @@ void Form1::nameControlsForAssistiveTechnology()
     Picture1->setAccessibleDescription(QStringLiteral("Hier erscheinen die Ringtafeln; ein Klick auf eine Tafel zählt."));
     Text5->setAccessibleName(QStringLiteral("Punkte"));
     HScroll1->setAccessibleName(QStringLiteral("Schwierigkeitsgrad"));
-    HScroll1->setAccessibleDescription(QStringLiteral("links leichter, rechts schwerer"));
     Text1->setAccessibleName(QStringLiteral("Maus X"));
     Text2->setAccessibleName(QStringLiteral("Maus Y"));
     Text3->setAccessibleName(QStringLiteral("Scheibe xx"));

@@ -5,6 +5,7 @@
 #include "ui/Twips.h"
 
 #include "runtime/Colors.h"
+#include "game/Pace.h"
 
 // Design values of the main window: positions in twips (left, top, width,
 // height) relative to the container, captions and fonts.
@@ -47,8 +48,8 @@ inline constexpr FontSpec ScoreFont{"MS Sans Serif", 12.0, true};
 inline constexpr FontSpec HeadingFont{"MS Sans Serif", 9.6, true};
 inline constexpr FontSpec PunkteFont{"MS Sans Serif", 7.8, true};
 
-inline constexpr int SliderMin = 10;
-inline constexpr int SliderMax = 1000;
+inline constexpr int SliderMin = game::SlowestSliderValue;
+inline constexpr int SliderMax = game::FastestSliderValue;
 inline constexpr int SliderArrowStep = 10;
 inline constexpr int SliderTrackStep = 100;
 inline constexpr int DesignInterval = 800;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "PaceScrollBar.h"
 
+#include "game/Pace.h"
+#include "ui/Accessibility.h"
+
 #include <QMouseEvent>
 
 namespace ui {
@@ -12,6 +15,19 @@ void PaceScrollBar::mousePressEvent(QMouseEvent* event)
         return;
     }
     QScrollBar::mousePressEvent(event);
+}
+
+void PaceScrollBar::sliderChange(SliderChange change)
+{
+    QScrollBar::sliderChange(change);
+    if (change != SliderValueChange)
+        return;
+    const QString pace = QString::fromStdString(game::paceText(value()));
+    // Spoken with the name on focus; a screen reader tells a change of the
+    // value only as a bare number, so the new pace is announced as well.
+    setAccessibleDescription(pace + QStringLiteral(", links leichter, rechts schwerer"));
+    if (isVisible())
+        announce(*this, pace);
 }
 
 } // namespace ui

@@ -9,6 +9,8 @@ namespace ui {
 // and on the release of a dragged thumb. A middle-button press would make the
 // thumb jump and follow the pointer with the value changing on the way, so
 // buttons other than the left one are passed on to the window.
+// Assistive technology hears the pace it sets in words: in its description,
+// spoken on focus, and announced at every change of the value.
 class PaceScrollBar final : public QScrollBar {
     Q_OBJECT
 public:
@@ -16,6 +18,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void sliderChange(SliderChange change) override;
 };
 
 } // namespace ui
