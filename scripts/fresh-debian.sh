@@ -8,13 +8,13 @@
 #
 # Usage: scripts/fresh-debian.sh SUITE        (trixie, bookworm, testing, ...)
 #
-# Needs root (through sudo otherwise), debootstrap, unshare and git. The
+# Needs root (through sudo otherwise), unshare and git; installs debootstrap. The
 # pristine root of each release is made once and kept in
 # RINGTAFEL_FRESH_CACHE (default /var/cache/ringtafel-fresh-debian), with the
 # downloaded packages; every run works on a fresh copy of it, which is removed
 # afterwards, and leaves its logs in the cache's logs/ folder.
+# shellcheck disable=SC2317  # the inside part's functions run through run_step
 set -euo pipefail
-# shellcheck disable=SC2317  # functions of the inside part run through run_step
 
 usage() { echo "usage: $0 SUITE   (e.g. trixie, bookworm, testing)" >&2; exit 2; }
 
@@ -135,8 +135,9 @@ suite=$1
 if [[ $(id -u) -ne 0 ]]; then
   exec sudo "$0" "$@"
 fi
+command -v debootstrap >/dev/null || apt-get install -y -qq --no-install-recommends debootstrap
 for tool in debootstrap unshare chroot git; do
-  command -v "$tool" >/dev/null || { echo "fresh-debian: needs $tool (apt-get install $tool)" >&2; exit 2; }
+  command -v "$tool" >/dev/null || { echo "fresh-debian: needs $tool" >&2; exit 2; }
 done
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
