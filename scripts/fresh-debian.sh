@@ -155,8 +155,22 @@ echo "== fresh Debian $suite, commit $(git -C "$repo" log -1 --format='%h %s' "$
   || echo "note: uncommitted changes are not part of the check"
 total_start=$SECONDS
 
+in_work() {   # the processes whose root is the copy
+  local p
+  for p in /proc/[0-9]*; do
+    [[ $(readlink "$p/root" 2>/dev/null) == "$work"* ]] && echo "${p#/proc/}"
+  done
+  return 0
+}
 cleanup() {
-  # The namespace has ended by now, with its mounts; never remove across one.
+  # The namespace ends with its first process, and takes the others and its
+  # mounts with it; wait for that, and never remove across a mount.
+  local waited
+  for ((waited = 0; waited < 30; waited++)); do
+    [[ -z $(in_work) ]] && break
+    sleep 1
+  done
+  [[ -z $(in_work) ]] || echo "fresh-debian: still running in $work: $(in_work)" >&2
   if grep -qF " $work/" /proc/self/mountinfo; then
     echo "fresh-debian: something is still mounted under $work; left in place" >&2
   else
@@ -188,8 +202,9 @@ printf '%-22s %5d s  ok\n' root-and-clone $((SECONDS - start))
 status=0
 unshare --mount --pid --fork --kill-child -- "$0" --inside "$work" "$logs" "$cache/archives/$suite" &
 inside=$!
-# An interrupted run ends the namespace, and with it all it started and mounted.
-trap 'kill -TERM "$inside" 2>/dev/null; wait "$inside"; exit 130' INT TERM HUP
+# An interrupted run ends the namespace, and with it all it started and
+# mounted; unshare ignores INT and TERM while it waits, so it gets KILL.
+trap 'kill -KILL "$inside" 2>/dev/null; wait "$inside"; exit 130' INT TERM HUP
 wait "$inside" || status=$?
 echo "total                  $((SECONDS - total_start)) s; logs in $logs"
 if ((status != 0)); then
