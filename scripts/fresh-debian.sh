@@ -188,16 +188,17 @@ start=$SECONDS
     debootstrap --variant=minbase "$suite" "$pristine.tmp" "$mirror" >"$logs/debootstrap.log" 2>&1 \
       || { echo "debootstrap failed; see $logs/debootstrap.log"; tail -n 20 "$logs/debootstrap.log"; exit 1; }
     mv "$pristine.tmp" "$pristine"
-    echo "made $pristine"
   fi
 ) 9>"$cache/$suite.lock"
+printf '%-22s %5d s  ok (%s)\n' debootstrap-or-cache $((SECONDS - start)) "$pristine"
+start=$SECONDS
 cp -a "$pristine" "$work"
 # A moving suite's index may carry a Valid-Until date already past; the
 # check only installs from it, and only inside this copy.
 echo 'Acquire::Check-Valid-Until "false";' >"$work/etc/apt/apt.conf.d/99fresh-debian"
 git clone --quiet --no-hardlinks "$repo" "$work/root/ringtafel"
 git -C "$work/root/ringtafel" checkout --quiet --detach "$commit"
-printf '%-22s %5d s  ok\n' root-and-clone $((SECONDS - start))
+printf '%-22s %5d s  ok\n' copy-and-clone $((SECONDS - start))
 
 status=0
 unshare --mount --pid --fork --kill-child -- "$0" --inside "$work" "$logs" "$cache/archives/$suite" &
