@@ -12,7 +12,8 @@
 # pristine root of each release is made once and kept in
 # RINGTAFEL_FRESH_CACHE (default /var/cache/ringtafel-fresh-debian), with the
 # downloaded packages; every run works on a fresh copy of it, which is removed
-# afterwards, and leaves its logs in the cache's logs/ folder.
+# afterwards (kept for a look when RINGTAFEL_FRESH_KEEP is set), and leaves
+# its logs in the cache's logs/ folder.
 # shellcheck disable=SC2317  # the inside part's functions run through run_step
 set -euo pipefail
 
@@ -23,7 +24,6 @@ usage() { echo "usage: $0 SUITE   (e.g. trixie, bookworm, testing)" >&2; exit 2;
 # ends with it, also when this script is interrupted.
 if [[ ${1:-} == --inside ]]; then
   root=$2 logs=$3 archives=$4
-  step_failed=""
   run_step() {   # NAME COMMAND...: runs one step, logs it, prints its time
     local name=$1 log="$logs/$1.log" start=$SECONDS status=0
     shift
@@ -33,7 +33,6 @@ if [[ ${1:-} == --inside ]]; then
       echo "---- last lines of $log"
       tail -n 40 "$log"
       echo "----"
-      step_failed=$name
     fi
     return "$status"
   }
@@ -123,9 +122,8 @@ if [[ ${1:-} == --inside ]]; then
   first_cmake=$(grep -m 1 -E '^[0-9]+ cmake ' "$logs/make-test.log" | cut -d' ' -f1) || true
   [[ -z $first_cmake ]] || printf '%-22s %5d s  (part of make-test)\n' "  package-install" \
     $((first_cmake - $(head -n 1 "$logs/make-test.log" | cut -d' ' -f1)))
-  if [[ -z $step_failed ]]; then
-    run_step make-run show_main_window || failed=1
-  fi
+  # make run stands on its own, also after a failed test.
+  run_step make-run show_main_window || failed=1
   run_step nothing-left-running leftovers || failed=1
   exit "$failed"
 fi
@@ -171,7 +169,9 @@ cleanup() {
     sleep 1
   done
   [[ -z $(in_work) ]] || echo "fresh-debian: still running in $work: $(in_work)" >&2
-  if grep -qF " $work/" /proc/self/mountinfo; then
+  if [[ -n ${RINGTAFEL_FRESH_KEEP:-} ]]; then
+    echo "kept the root: $work"
+  elif grep -qF " $work/" /proc/self/mountinfo; then
     echo "fresh-debian: something is still mounted under $work; left in place" >&2
   else
     rm -rf --one-file-system "$work"
