@@ -100,18 +100,28 @@ if [[ ${1:-} == --inside ]]; then
     wait "$pid_x" 2>/dev/null || true
     return "$status"
   }
-  leftovers() {   # every process of the root still running, but this shell
-    local p cmd found=0
+  others() {   # every process of the root still running, but this shell
+    local p cmd
     for p in "$root"/proc/[0-9]*; do
       p=${p##*/}
       ((p == 1 || p == BASHPID)) && continue
       [[ -r $root/proc/$p/cmdline ]] || continue
       cmd=$(tr '\0' ' ' <"$root/proc/$p/cmdline")
-      [[ -n $cmd ]] || continue
-      echo "left running: $p $cmd"
-      found=1
+      [[ -z $cmd ]] || echo "$p $cmd"
     done
-    return "$found"
+  }
+  leftovers() {
+    # Without a session bus the game's toolkit has dbus-launch start one,
+    # which ends a few seconds after its X server; wait that long.
+    local waited left
+    for ((waited = 0; waited < 20; waited++)); do
+      left=$(others)
+      [[ -z $left ]] && return 0
+      sleep 0.5
+    done
+    echo "left running:"
+    echo "$left"
+    return 1
   }
 
   failed=0
