@@ -36,14 +36,21 @@ if grep -qiE '(error|warning):' <<<"$out"; then
   fail "desktop-file-validate reported errors or warnings"
 fi
 
-# appstreamcli exits non-zero on errors and warnings. Of its infos and
-# pedantic notes only the one on the capitals in the id may stay: the id is
-# shared with the desktop entry and the icon.
+# appstreamcli exits non-zero on errors and warnings. Two findings may stay:
+# the note on the capitals in the id, which is shared with the desktop entry
+# and the icon; and AppStream 1.0's warning that no homepage is named, since
+# the project has no public address yet and none is made up. That warning,
+# exactly as named here, is the only one accepted; every other finding fails.
+homepage_missing="W: $app_id:~: url-homepage-missing"
 echo "== appstreamcli validate --no-net --pedantic $app_id.metainfo.xml"
-out=$(appstreamcli validate --no-net --pedantic "$metainfo") || fail "appstreamcli validate reported problems"
+status=0
+out=$(appstreamcli validate --no-net --pedantic "$metainfo") || status=$?
 echo "$out"
-if grep -E '^[EWIP]: ' <<<"$out" | grep -qv ' cid-contains-uppercase-letter '; then
-  fail "appstreamcli validate reported findings beyond the capitals in the id"
+if ((status != 0)) && ! grep -qxF "$homepage_missing" <<<"$out"; then
+  fail "appstreamcli validate reported problems"
+fi
+if grep -E '^[EWIP]: ' <<<"$out" | grep -v ' cid-contains-uppercase-letter ' | grep -qvxF "$homepage_missing"; then
+  fail "appstreamcli validate reported findings beyond the capitals in the id and the missing homepage"
 fi
 
 # The entry starts the installed program and names the installed icon.

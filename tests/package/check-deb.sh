@@ -39,7 +39,13 @@ if ! tags=$(lintian --pedantic --display-info --fail-on none "$deb"); then
   exit 1
 fi
 [[ -z "$tags" ]] || echo "$tags"
-if grep -qE '^[EW]: ' <<<"$tags"; then
+# lintian's appstream-metadata-validation-failed only says that
+# `appstreamcli validate-tree` failed on the package. AppStream 1.0 fails it
+# for want of a homepage, and the project has no public address yet (none is
+# made up): this one warning passes, and only while validate-tree's sole
+# finding is that homepage (checked below on the unpacked package).
+appstream_tag="W: ringtafel: appstream-metadata-validation-failed Problems reported by \"appstreamcli validate-tree\"."
+if grep -E '^[EW]: ' <<<"$tags" | grep -qvxF "$appstream_tag"; then
   fail "lintian reports errors or warnings"
 fi
 if grep -qE '^[IP]: [^ ]+ (hardening-|binary-has-unneeded-section)' <<<"$tags"; then
@@ -67,6 +73,13 @@ fi
 unpacked="$work/root"
 mkdir -p "$unpacked"
 dpkg-deb -x "$deb" "$unpacked"
+if grep -qxF "$appstream_tag" <<<"$tags"; then
+  findings=$(appstreamcli validate-tree --no-net "$unpacked" | sed -n 's/^ *\([EWIP]: \)/\1/p' || true)
+  echo "== appstreamcli validate-tree --no-net (what lintian's appstream warning carries)"
+  echo "$findings"
+  [[ "$findings" == "W: $app_id:~: url-homepage-missing" ]] \
+    || fail "lintian's appstream warning carries more than the missing homepage"
+fi
 licence_body=$(sed -n '/^Permission is hereby granted/,$p' "$licence")
 copyright_body=$(sed -n '/^License: Expat$/,$p' "$unpacked/usr/share/doc/ringtafel/copyright" \
                  | tail -n +2 | sed 's/^ //; s/^\.$//')

@@ -489,7 +489,7 @@ QString Monkey::typeIntoScoreBox()
         typeAsKeys(box, text);
         QString shown;
         for (const QChar c : text)
-            shown += c.isPrint() ? QString(c) : QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+            shown += c.isPrint() ? QString(c) : QStringLiteral("\\x%1").arg(uint(c.unicode()), 2, 16, QLatin1Char('0'));
         return QStringLiteral("typed \"%1\" into the score box").arg(shown);
     }
     default: {
