@@ -13,6 +13,7 @@ import os
 import re
 import subprocess
 import sys
+import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from session import YELLOW, Failure, check, wait_for  # noqa: E402
@@ -615,7 +616,9 @@ def main(argv):
     try:
         run()
     except Failure as failure:
-        print('FAIL (%s): %s' % (case, failure), file=sys.stderr)
+        # The case's own line that failed, for a failure that shows only now and then.
+        here = [f for f in traceback.extract_tb(failure.__traceback__) if f.filename == __file__]
+        print('FAIL (%s, line %d): %s' % (case, here[-1].lineno, failure), file=sys.stderr)
         log = os.path.join(out, 'game.log')
         if os.path.exists(log):
             print('game output:\n' + open(log, errors='replace').read()[-3000:], file=sys.stderr)
