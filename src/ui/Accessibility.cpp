@@ -17,7 +17,7 @@ namespace {
 
 // A notification that exists for assistive technology only: no widget, so
 // nothing on the screen. Showing it has a screen reader speak its text
-// whatever has the focus. Orca 43 drops change events (name, description) of
+// whatever has the focus. A screen reader drops change events (name, description) of
 // any object but the focused one, and with this toolkit version such events
 // carry no text anyway; a notification being shown it always speaks.
 class Notice final : public QObject {
@@ -74,7 +74,15 @@ void announce(QWidget& owner, const QString& text)
     if (notice == nullptr)
         notice = new Notice(owner);   // owned by the widget
     notice->text = text;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Newer screen readers read no text from a notification of an object
+    // without a widget, but speak an announcement; from the focused control
+    // it passes their filter of events from elsewhere.
+    QWidget* focused = owner.window()->focusWidget();
+    QAccessibleAnnouncementEvent event(focused != nullptr ? static_cast<QObject*>(focused) : &owner, text);
+#else
     QAccessibleEvent event(notice, QAccessible::ObjectShow);
+#endif
     QAccessible::updateAccessibility(&event);
 }
 

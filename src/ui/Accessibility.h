@@ -16,9 +16,10 @@ class Form2;
 // before the first window is created.
 void installAccessibility();
 
-// Has a screen reader speak the text now, as a notification of the widget,
-// whatever has the focus. Shows nothing on the screen. The notification is
-// the widget's child object named "announcement".
+// Has a screen reader speak the text now, whatever has the focus: as a
+// notification of the widget, or with a toolkit that has them, as an
+// announcement. Shows nothing on the screen. The latest text is kept in the
+// widget's child object named "announcement".
 void announce(QWidget& owner, const QString& text);
 
 // Tells assistive technology the new result sentence when the result window

@@ -103,11 +103,11 @@ def main():
             speech.quiet()
             s.activate(s.window(title))
 
+        announcements = {title: [] for title in ROLES}
+
         def announced(title, since):
             lines = speech.wait(since, title + ' announced', lambda line: title in line)
-            line = next(line for line in lines if title in line)
-            role = ROLES[title]
-            expect(line.startswith(title + ' ' + role), '%s announced as %r, not as %r' % (title, line, role))
+            announcements[title].append(next(line for line in lines if title in line))
 
         def step(what, action, expected):
             since = speech.mark()
@@ -126,6 +126,7 @@ def main():
             speech.wait(later, sentinel, lambda line: sentinel in line)
             lines = speech.lines()[since:]
             cut = max(i for i, line in enumerate(lines) if sentinel in line)
+            announcements[sentinel].append(lines[cut])
             return sum(line.count(SENTENCE) for line in lines[:cut])
 
         s.window(MAIN)
@@ -174,6 +175,11 @@ def main():
         count = results_spoken(since, lambda: switch_to(MAIN), MAIN)
         expect(count == 1, 'game 3 (result window already active): the result spoken %d times' % count)
 
+        # Newer Orca names a frame's role only when it returns to it, not at
+        # its first showing: each window's role must be spoken at least once.
+        for title, role in ROLES.items():
+            expect(any(line.startswith(title + ' ' + role) for line in announcements[title]),
+                   '%s announced as %r, never as %r' % (title, announcements[title], role))
         s.game.kill()
         s.game.wait()
         os.remove(os.path.join(out, 'game.pid'))
