@@ -22,6 +22,7 @@ from xsession import Session  # noqa: E402
 
 MAIN, RESULT, EXPLAIN = 'Ringtafel-Programm', 'Ringtafel-Auswertung', 'Ringtafel-Erkl'
 RESULT_BACK, EXPLAIN_BACK = (255, 224, 192), (255, 255, 192)
+WHITE = (255, 255, 255)   # a text box's inside
 
 # Visible rectangles (x, y, w, h) in window pixels at scale 1.
 FIELD = (288, 136, 361, 393)
@@ -126,12 +127,29 @@ class Game:
         self.s.type(text)
         self.s.key('Tab')
 
+    def typed_score(self, typing, what):
+        """What the score box shows after typing(), which ends by leaving the
+        box. That is handled once the box shows a new picture with its frame as
+        before (a focused box draws it in another colour)."""
+        rect = self.screen_rect(self.main, SCORE_BOX)
+        edge = (rect[0], rect[1] + rect[3] // 2)
+        inside = (rect[0] + rect[2] // 8, rect[1] + rect[3] // 2)   # clear of frame and text
+
+        def box_when(condition, what):
+            def met():
+                shot = self.s.shot(*rect)
+                return shot if condition(shot) else None
+            return wait_for(met, what)
+        before = box_when(lambda shot: shot.pixel(*inside) == WHITE, 'the score box drawn')
+        typing()
+        box_when(lambda shot: shot.data != before.data and shot.pixel(*edge) == before.pixel(*edge),
+                 'the score box to take %s and lose the focus' % what)
+        return self.steady_picture(self.main, SCORE_BOX, None)
+
     def learn_scores(self, texts):
         """Pictures of the score box holding each text, as typed by the player."""
         for text in texts:
-            self.type_score(text)
-            self.s.settle()
-            self.score_pictures[text] = self.steady_picture(self.main, SCORE_BOX, None)
+            self.score_pictures[text] = self.typed_score(lambda: self.type_score(text), repr(text))
         check(len(set(self.score_pictures.values())) == len(self.score_pictures),
               'typing into the score box does not change what it shows')
 
@@ -413,8 +431,9 @@ def case_window_manager(game_binary, out):
         frame_on_screen(s, result, RESULT)
         # Restarted while the result window is shown: "Start" brings the main
         # window to the front, the end of the game the result window.
+        s.watch_activation(result)
         g.click(g.main, centre(START))
-        wait_for(lambda: s.stacking_top([g.main, result]) == result and s.active_window() == result.id,
+        wait_for(lambda: s.activated() and s.stacking_top([g.main, result]) == result,
                  'the result window in front and active after a restarted game')
         rx, ry = s.origin(result)
         wait_for(lambda: s.shot(rx + 3, ry + 3, 1, 1).pixel(rx + 3, ry + 3) == RESULT_BACK, 'the result window to be seen')
@@ -477,11 +496,8 @@ def case_keyboard(game_binary, out):
         # box, Erklärung and the slider, and then round to the field.
         pictures = {}
         for text in (' 0', '12'):
-            tab(3)
-            s.type(text)   # Tab selects the box's text, typing replaces it
-            tab(3, back=True)
-            s.settle()
-            pictures[text] = g.steady_picture(g.main, SCORE_BOX, None)
+            # Tab selects the box's text, typing replaces it.
+            pictures[text] = g.typed_score(lambda: (tab(3), s.type(text), tab(3, back=True)), repr(text))
         check(pictures[' 0'] != pictures['12'], 'typing after three Tabs did not reach the score box')
         tab(1)
         key('space')   # on Start

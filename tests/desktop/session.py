@@ -124,7 +124,12 @@ class GameSession:
     def __enter__(self):
         return self
 
-    def __exit__(self, *exc):
+    def __exit__(self, kind, *exc):
+        if kind is not None and issubclass(kind, Failure):
+            try:
+                self.save('failure')   # what was on screen when the wait ran out
+            except Exception:
+                pass
         self.close()
         return False
 

@@ -142,6 +142,32 @@ class Session(GameSession):
         self.root.send_event(event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
         self.d.sync()
 
+    def watch_activation(self, window):
+        """Starts watching for the program to ask the window manager to make
+        the window active; activated() then tells whether that request has been
+        carried out. Polling the active window alone can see the state from
+        before the request."""
+        self.root.change_attributes(event_mask=X.PropertyChangeMask | X.StructureNotifyMask)
+        self.d.sync()
+        while self.d.pending_events():
+            self.d.next_event()
+        self._watched, self._asked, self._answered = window.id, False, False
+
+    def activated(self):
+        """True once the watched window is active by the window manager's
+        word given after the program asked for it."""
+        atom = self.d.intern_atom('_NET_ACTIVE_WINDOW')
+        while self.d.pending_events():
+            e = self.d.next_event()
+            if e.type == X.ClientMessage and e.client_type == atom and e.window.id == self._watched:
+                self._asked = True
+            elif e.type == X.PropertyNotify and e.atom == atom and self._asked:
+                self._answered = True
+        if not (self._answered and self.active_window() == self._watched):
+            return False
+        self.root.change_attributes(event_mask=X.NoEventMask)
+        return True
+
     def active_window(self):
         prop = self.root.get_full_property(self.d.intern_atom('_NET_ACTIVE_WINDOW'), X.AnyPropertyType)
         return prop.value[0] if prop else None
