@@ -127,7 +127,15 @@ if [[ ${1:-} == --inside ]]; then
   failed=0
   cp /etc/resolv.conf "$root/etc/resolv.conf"
   run_step newcomer-packages newcomer || exit 1
-  run_step make-test timed in_root make test || failed=1
+  keep_desktop_output() {   # the failing desktop tests' screenshots and game output
+    local dir build
+    for dir in "$root"/root/ringtafel/build*/tests/desktop/real-pointer; do
+      [[ -d $dir ]] || continue
+      build=${dir#"$root"/root/ringtafel/}
+      cp -a "$dir" "$logs/${build%%/*}-real-pointer" && echo "kept: $logs/${build%%/*}-real-pointer"
+    done
+  }
+  run_step make-test timed in_root make test || { failed=1; keep_desktop_output; }
   # make test installs the packages first, then configures the first build.
   first_cmake=$(grep -m 1 -E '^[0-9]+ cmake ' "$logs/make-test.log" | cut -d' ' -f1) || true
   [[ -z $first_cmake ]] || printf '%-22s %5d s  (part of make-test)\n' "  package-install" \

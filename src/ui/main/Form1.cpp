@@ -2,6 +2,7 @@
 #include "Form1.h"
 
 #include "Form1Layout.h"
+#include "Trace.h"
 
 #include "runtime/Numbers.h"
 #include "ui/Accessibility.h"
@@ -241,16 +242,29 @@ void Form1::Form_Click()
         windows_.Form3().hide();
 }
 
-void Form1::Command1_Click() { game_->start(); }
+void Form1::Command1_Click()
+{
+    game_->start();
+    trace("Command1_Click");
+}
 
 void Form1::Command2_Click() { windows_.end(0); }
 
 // Also brings the window forward when it is shown behind this one.
 void Form1::Command3_Click() { showInFront(windows_.Form3()); }
 
-void Form1::Timer1_Timer() { game_->tick(); }
+void Form1::Timer1_Timer()
+{
+    game_->tick();
+    const game::GameState& state = game_->state();
+    trace("Timer1_Timer Anzahl=%d xx=%g yy=%g", state.Anzahl, state.xx.toDouble(), state.yy.toDouble());
+}
 
-void Form1::Picture1_MouseDown(int /*Button*/, int /*Shift*/, float X, float Y) { game_->shot(X, Y); }
+void Form1::Picture1_MouseDown(int /*Button*/, int /*Shift*/, float X, float Y)
+{
+    trace("Picture1_MouseDown X=%g Y=%g", double(X), double(Y));
+    game_->shot(X, Y);
+}
 
 void Form1::HScroll1_Change()
 {

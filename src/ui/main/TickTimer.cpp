@@ -1,21 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "TickTimer.h"
 
+#include "Trace.h"
 #include "runtime/RuntimeError.h"
 
-#include <cstdio>
-
 namespace ui {
-
-namespace {
-// With RINGTAFEL_TRACE_INTERVAL set, every new interval is written to the
-// standard error, so the desktop tests can follow the pace without timing it.
-bool tracingInterval()
-{
-    static const bool tracing = qEnvironmentVariableIsSet("RINGTAFEL_TRACE_INTERVAL");
-    return tracing;
-}
-} // namespace
 
 TickTimer::TickTimer(int intervalMs, QObject* parent) : QObject(parent), interval_(intervalMs)
 {
@@ -38,8 +27,7 @@ void TickTimer::setInterval(int milliseconds)
     if (milliseconds < 0)
         rt::raiseRuntimeError(rt::ErrorCode::InvalidPropertyValue);
     interval_ = milliseconds;
-    if (tracingInterval())
-        std::fprintf(stderr, "Timer1.Interval %d\n", interval_);
+    trace("Timer1.Interval %d", interval_);
     if (interval_ == 0)
         timer_.stop();   // an interval of 0 holds the ticks back
     else if (enabled_)
