@@ -296,14 +296,12 @@ class WaylandSession(GameSession):
     # --- what the player does -------------------------------------------------
 
     def move(self, x, y):
-        """An eighth of a screen pixel inside the pixel's top left corner,
-        the position that XTest gives on an X screen. The compositor maps
-        x / extent onto the layout, in floating point, and libwayland from
-        1.22 truncates the surface position it sends to 1/256: the corner
-        itself can reach the window a hair before it, in the pixel to the
-        left or above. An eighth keeps every scale tested on the same
-        window pixel as the corner."""
-        self.client.move(8 * x + 1, 8 * y + 1, 8 * self.size[0], 8 * self.size[1])
+        """To the middle of the screen pixel, where a player's pointer rests
+        on it. The compositor maps x / extent onto the layout in floating
+        point, and libwayland from 1.22 truncates the surface position it
+        sends to 1/256: a pixel's corner, which XTest gives on an X screen,
+        can reach the window a hair before it, in the pixel to the left."""
+        self.client.move(2 * x + 1, 2 * y + 1, 2 * self.size[0], 2 * self.size[1])
         self.parked = False
 
     def park(self):

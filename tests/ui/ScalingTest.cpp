@@ -42,16 +42,20 @@ void ScalingTest::aClickOnTheCentreOnScreenScoresThirtyOne_data()
 {
     QTest::addColumn<float>("a");
     QTest::addColumn<float>("b");
-    QTest::newRow("top left") << 0.0f << 0.0f;
-    QTest::newRow("middle") << 0.5f << 0.5f;
-    QTest::newRow("bottom right") << 0.999f << 0.999f;
-    QTest::newRow("odd place") << 0.37f << 0.81f;
+    QTest::addColumn<qreal>("inside");   // how far into its screen pixel the pointer rests
+    QTest::newRow("top left") << 0.0f << 0.0f << 0.0;
+    QTest::newRow("middle") << 0.5f << 0.5f << 0.0;
+    QTest::newRow("bottom right") << 0.999f << 0.999f << 0.0;
+    QTest::newRow("odd place") << 0.37f << 0.81f << 0.0;
+    QTest::newRow("odd place, inside the screen pixels") << 0.37f << 0.81f << 0.9;
+    QTest::newRow("top left, inside the screen pixels") << 0.0f << 0.0f << 0.5;
 }
 
 void ScalingTest::aClickOnTheCentreOnScreenScoresThirtyOne()
 {
     QFETCH(float, a);
     QFETCH(float, b);
+    QFETCH(qreal, inside);
     ui::Form1& f = fixture->form1();
     fixture->random.queued = {a, b};
     QTest::mouseClick(f.Command1, Qt::LeftButton);
@@ -68,10 +72,10 @@ void ScalingTest::aClickOnTheCentreOnScreenScoresThirtyOne()
         for (int dx = 0; dx < int(std::ceil(scale)) + 1; ++dx) {
             const QPoint device(int(std::floor((inner.x() + cx) * scale)) + dx,
                                 int(std::floor((inner.y() + cy) * scale)) + dy);
-            const QPointF logical = QPointF(device) / scale;
-            // The field pixel under this screen pixel, as the toolkit draws it.
-            const bool onCentre = int(std::floor(logical.x())) - inner.x() == cx
-                                  && int(std::floor(logical.y())) - inner.y() == cy;
+            const QPointF logical = (QPointF(device) + QPointF(inside, inside)) / scale;
+            // The field pixel this screen pixel shows, as the toolkit draws it.
+            const bool onCentre = int(std::floor(device.x() / scale)) - inner.x() == cx
+                                  && int(std::floor(device.y() / scale)) - inner.y() == cy;
             if (!onCentre)
                 continue;
             QCOMPARE(screen.pixelColor(device), QColor(255, 255, 0));

@@ -25,10 +25,24 @@ int shiftState(Qt::KeyboardModifiers modifiers)
     return int(handled.toInt() >> ShiftStateBitsOffset);
 }
 
+// The window pixel shown by a screen pixel of the window.
+int windowPixel(int screenPixel, qreal scale)
+{
+    return int(std::floor(screenPixel / scale));
+}
+
 // The field pixel, from 0 to size - 1, shown by a screen pixel of the window.
 int fieldPixel(int screenPixel, qreal scale, int fieldOrigin, int size)
 {
-    return std::clamp(int(std::floor(screenPixel / scale)) - fieldOrigin, 0, size - 1);
+    return std::clamp(windowPixel(screenPixel, scale) - fieldOrigin, 0, size - 1);
+}
+
+// The screen pixel of the window under a position in the window. A position
+// on a pixel's edge, as the X server gives it, can come back from the
+// toolkit's division by the scale a hair short of that edge.
+int screenPixelAt(qreal windowPosition, qreal scale)
+{
+    return int(std::floor(windowPosition * scale + 1e-6));
 }
 
 } // namespace
@@ -116,11 +130,16 @@ QPointF TargetFieldView::exactPosition(const QMouseEvent& event) const
     return rounded;
 }
 
+// At a fractional scale a screen pixel straddles two window pixels but shows
+// only one; a pointer resting inside a screen pixel, as on Wayland, is
+// evaluated at that one as well.
 void TargetFieldView::mousePressEvent(QMouseEvent* event)
 {
-    const QPointF local = exactPosition(*event) - QPointF(contentsRect().topLeft());
-    const float x = float(std::floor(local.x()));
-    const float y = float(std::floor(local.y()));
+    const qreal scale = devicePixelRatioF();
+    const QPointF inWindow = exactPosition(*event) + QPointF(mapTo(window(), QPoint(0, 0)));
+    const QPoint origin = fieldOriginInWindow();
+    const float x = float(windowPixel(screenPixelAt(inWindow.x(), scale), scale) - origin.x());
+    const float y = float(windowPixel(screenPixelAt(inWindow.y(), scale), scale) - origin.y());
     if (x < 0 || y < 0 || x >= float(canvas_.innerWidth()) || y >= float(canvas_.innerHeight())) {
         QFrame::mousePressEvent(event);   // on the border, not on the field
         return;
