@@ -298,9 +298,10 @@ class WaylandSession(GameSession):
     def move(self, x, y):
         """To the middle of the screen pixel, where a player's pointer rests
         on it. The compositor maps x / extent onto the layout in floating
-        point, and libwayland from 1.22 truncates the surface position it
-        sends to 1/256: a pixel's corner, which XTest gives on an X screen,
-        can reach the window a hair before it, in the pixel to the left."""
+        point, and libwayland 1.23 truncates the surface position it sends to
+        1/256 (1.21 rounded it): a pixel's corner, which XTest gives on an X
+        screen, can reach the window a hair before it, in the pixel to the
+        left."""
         self.client.move(2 * x + 1, 2 * y + 1, 2 * self.size[0], 2 * self.size[1])
         self.parked = False
 
