@@ -117,14 +117,14 @@ void TargetFieldView::paintEvent(QPaintEvent* event)
     painter.drawImage(QPointF(left / scale, top / scale) - QPointF(mapTo(window(), QPoint(0, 0))), screen);
 }
 
-QPointF TargetFieldView::exactPosition(const QMouseEvent& event) const
+QPointF TargetFieldView::exactPositionInWindow(const QMouseEvent& event) const
 {
     // The toolkit rounds the position of a window system event to whole
     // window pixels; its position in the window keeps the fraction that a
     // scaled screen gives. An event made by a program may carry its position
     // in the widget only, and then that is exact.
-    const QPointF inWindow = event.scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
-    const QPointF rounded = event.position();
+    const QPointF inWindow = event.scenePosition();
+    const QPointF rounded = event.position() + QPointF(mapTo(window(), QPoint(0, 0)));
     if (std::abs(inWindow.x() - rounded.x()) <= 0.5 && std::abs(inWindow.y() - rounded.y()) <= 0.5)
         return inWindow;
     return rounded;
@@ -136,7 +136,7 @@ QPointF TargetFieldView::exactPosition(const QMouseEvent& event) const
 void TargetFieldView::mousePressEvent(QMouseEvent* event)
 {
     const qreal scale = devicePixelRatioF();
-    const QPointF inWindow = exactPosition(*event) + QPointF(mapTo(window(), QPoint(0, 0)));
+    const QPointF inWindow = exactPositionInWindow(*event);
     const QPoint origin = fieldOriginInWindow();
     const float x = float(windowPixel(screenPixelAt(inWindow.x(), scale), scale) - origin.x());
     const float y = float(windowPixel(screenPixelAt(inWindow.y(), scale), scale) - origin.y());

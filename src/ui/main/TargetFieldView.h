@@ -43,8 +43,8 @@ protected:
 private:
     // Top-left field pixel in the window's own pixels.
     QPoint fieldOriginInWindow() const;
-    // The press position in the widget's pixels with its fraction.
-    QPointF exactPosition(const QMouseEvent& event) const;
+    // The press position in the window's pixels with its fraction.
+    QPointF exactPositionInWindow(const QMouseEvent& event) const;
 
     rt::PixelCanvas canvas_;
     QImage image_;
