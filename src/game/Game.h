@@ -53,7 +53,8 @@ std::string resultSentence(double score, rt::Precision precision);
 
 // The final score from the score box's text. A text that is no 16-bit number
 // (letters, empty, out of range) must not stop the program: the running
-// score, clamped to the 16-bit range, stands in for it. (TargetTick.cpp)
+// score, clamped to the 16-bit range, stands in for it; a running score that
+// is not a number raises Overflow. (TargetTick.cpp)
 std::int16_t finalScore(const std::string& scoreText, const rt::Variant& Punkte);
 
 } // namespace game

@@ -4,6 +4,7 @@
 #include "runtime/RuntimeError.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace game {
 
@@ -16,8 +17,12 @@ std::int16_t finalScore(const std::string& scoreText, const rt::Variant& Punkte)
     try {
         return rt::textToInt16(scoreText);
     } catch (const rt::RuntimeError&) {
-        const double clamped = std::clamp(Punkte.toDouble(), -32768.0, 32767.0);
-        return static_cast<std::int16_t>(clamped);
+        // The running score held to 16 bits; one that is not a number
+        // overflows as CInt would.
+        const double running = Punkte.toDouble();
+        if (std::isnan(running))
+            rt::raiseRuntimeError(rt::ErrorCode::Overflow);
+        return static_cast<std::int16_t>(std::clamp(running, -32768.0, 32767.0));
     }
 }
 

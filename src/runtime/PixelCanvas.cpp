@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "PixelCanvas.h"
 
+#include "RuntimeError.h"
+
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace rt {
 
@@ -13,6 +16,15 @@ constexpr int MaxCachedRadius = 64;
 bool onOutline(double dx, double dy, double radius, double halfPen)
 {
     return std::abs(std::hypot(dx, dy) - radius) <= halfPen;
+}
+
+// A circle whose edge lies beyond the pixel numbers the program can count, or
+// that is not a number at all, overflows like any other such number.
+int pixelCoordinate(double value)
+{
+    if (!(value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max()))
+        raiseRuntimeError(ErrorCode::Overflow);
+    return int(value);
 }
 
 } // namespace
@@ -124,10 +136,10 @@ void PixelCanvas::circleAnyWhere(float x, float y, float radius, std::uint32_t p
     const double halfPen = penWidth_ / 2.0;
     const double r = std::abs(double(radius));
     const double reach = r + halfPen;
-    const int left = int(std::max(0.0, std::ceil(x - reach)));
-    const int right = int(std::min(double(width_ - 1), std::floor(x + reach)));
-    const int top = int(std::max(0.0, std::ceil(y - reach)));
-    const int bottom = int(std::min(double(height_ - 1), std::floor(y + reach)));
+    const int left = std::max(0, pixelCoordinate(std::ceil(x - reach)));
+    const int right = std::min(width_ - 1, pixelCoordinate(std::floor(x + reach)));
+    const int top = std::max(0, pixelCoordinate(std::ceil(y - reach)));
+    const int bottom = std::min(height_ - 1, pixelCoordinate(std::floor(y + reach)));
     for (int py = top; py <= bottom; ++py)
         for (int px = left; px <= right; ++px)
             if (onOutline(px - double(x), py - double(y), r, halfPen))

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "support/Doubles.h"
+#include "support/RaisedError.h"
 
 #include "runtime/PixelCanvas.h"
 #include "game/Game.h"
@@ -256,6 +257,9 @@ TEST(FinalScore, FallsBackToTheRunningScoreForAnyOtherText)
     EXPECT_EQ(game::finalScore("x", rt::Variant()), 0) << "an empty running score counts as 0";
     EXPECT_EQ(game::finalScore("x", rt::Variant::real(1e12)), 32767);
     EXPECT_EQ(game::finalScore("x", rt::Variant::real(-1e12)), -32768);
+    EXPECT_EQ(game::finalScore("x", rt::Variant::real(-INFINITY)), -32768);
+    for (const rt::Variant& notANumber : {rt::Variant::real(NAN), rt::Variant::single(NAN)})
+        EXPECT_EQ(errorOf([&] { game::finalScore("x", notANumber); }), rt::ErrorCode::Overflow);
 }
 
 TEST_F(GameRules, LettersInTheScoreBoxStillEndTheGame)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/PixelCanvas.h"
 #include "game/RingPainter.h"
+#include "support/RaisedError.h"
 
 #include <gtest/gtest.h>
 
@@ -142,6 +143,11 @@ TEST(CanvasCircles, WithFractionalCentresStaySymmetricAndClipped)
     canvas.circle(-5.0f, 39.0f, 100.0f, RGB(255, 0, 0));   // mostly outside: must not write out of bounds
     canvas.circle(1e9f, 1e9f, 3.0f, RGB(255, 0, 0));
     EXPECT_EQ(canvas.point(-1, 0), RGB(0, 0, 0)) << "outside the area reads as not white";
+    const float beyond[][3] = {{NAN, 10, 3}, {10, NAN, 3}, {10, 10, NAN}, {10, 10, INFINITY},
+                               {3e9f, 10, 3}, {10, -3e9f, 3}, {-INFINITY, 10, 3}, {10, 10, -1e30f}};
+    for (const auto& [x, y, radius] : beyond)
+        EXPECT_EQ(errorOf([&] { canvas.circle(x, y, radius, RGB(0, 0, 255)); }), rt::ErrorCode::Overflow)
+            << x << "," << y << " radius " << radius;
 }
 
 TEST(CanvasClearing, RestoresEveryPixelWhereverCirclesWereDrawn)

@@ -5,6 +5,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/Variant.h"
 #include "runtime/Clock.h"
+#include "support/RaisedError.h"
 
 #include <gtest/gtest.h>
 
@@ -14,20 +15,6 @@
 
 using namespace rt;
 
-namespace {
-
-ErrorCode errorOf(auto&& operation)
-{
-    try {
-        operation();
-    } catch (const RuntimeError& error) {
-        return error.code();
-    }
-    ADD_FAILURE() << "no run-time error was raised";
-    return ErrorCode::InvalidCall;
-}
-
-} // namespace
 
 TEST(IntFloorsInThePrecisionOfItsArgument, NegativeHalvesGoDown)
 {
