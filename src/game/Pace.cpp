@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "Pace.h"
 
+#include "runtime/Numbers.h"
+
 #include <algorithm>
 
 namespace game {
 
 int paceMilliseconds(int sliderValue)
 {
-    return 1010 - std::clamp(sliderValue, SlowestSliderValue, FastestSliderValue);
+    return rt::subtractInt16(1010, rt::CInt(sliderValue));
 }
 
 std::string paceText(int sliderValue)
 {
-    return std::to_string(paceMilliseconds(sliderValue)) + " Millisekunden je Ziel";
+    const int onTheSlider = std::clamp(sliderValue, SlowestSliderValue, FastestSliderValue);
+    return std::to_string(paceMilliseconds(onTheSlider)) + " Millisekunden je Ziel";
 }
 
 } // namespace game

@@ -234,6 +234,10 @@ TEST(PaceText, TellsTheTimeBetweenTargetsForEverySliderValue)
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(game::paceText(value), text) << value;
+    EXPECT_EQ(game::paceMilliseconds(1005), 5) << "the timer's pace is 16-bit arithmetic, not the slider's range";
+    EXPECT_EQ(game::paceMilliseconds(-31757), 32767);
+    for (const int beyond : {-31758, 40000})
+        EXPECT_EQ(errorOf([&] { game::paceMilliseconds(beyond); }), rt::ErrorCode::Overflow) << beyond;
 }
 
 TEST(FinalScore, IsTheScoreBoxNumberWhenItIsOne)

@@ -268,7 +268,7 @@ void Form1::Picture1_MouseDown(int /*Button*/, int /*Shift*/, float X, float Y)
 
 void Form1::HScroll1_Change()
 {
-    Timer1.setInterval(rt::subtractInt16(1010, rt::CInt(HScroll1->value())));
+    Timer1.setInterval(game::paceMilliseconds(HScroll1->value()));
 }
 
 void Form1::Option1_Click() { Timer1.setInterval(800); }
