@@ -51,6 +51,7 @@ private slots:
     void closingTheMainWindowEndsTheProgram();
     void closingASecondaryWindowOnlyHidesIt();
     void runtimeErrorsAreReportedInGermanAndEndTheProgram();
+    void anyOtherFailureOfAHandlerIsReportedToo_data();
     void anyOtherFailureOfAHandlerIsReportedToo();
 };
 
@@ -139,19 +140,22 @@ void SettingsTest::aMiddleButtonDragLeavesThePaceAlone()
 void SettingsTest::theSliderSetsThePaceAcrossItsRange_data()
 {
     QTest::addColumn<int>("value");
+    QTest::addColumn<int>("held");
     QTest::addColumn<int>("interval");
-    QTest::newRow("left end") << 10 << 1000;
-    QTest::newRow("right end") << 1000 << 10;
-    QTest::newRow("below the range") << -5 << 1000;
-    QTest::newRow("above the range") << 5000 << 10;
+    QTest::newRow("left end") << 10 << 10 << 1000;
+    QTest::newRow("right end") << 1000 << 1000 << 10;
+    QTest::newRow("below the range") << -5 << 10 << 1000;
+    QTest::newRow("above the range") << 5000 << 1000 << 10;
 }
 
 void SettingsTest::theSliderSetsThePaceAcrossItsRange()
 {
     QFETCH(int, value);
+    QFETCH(int, held);
     QFETCH(int, interval);
     ui::Form1& f = fixture->form1();
     f.HScroll1->setValue(value);
+    QCOMPARE(f.HScroll1->value(), held);
     QCOMPARE(f.Timer1.interval(), interval);
 }
 
@@ -337,13 +341,31 @@ void SettingsTest::runtimeErrorsAreReportedInGermanAndEndTheProgram()
     QVERIFY(!fixture->form1().isVisible());
 }
 
+void SettingsTest::anyOtherFailureOfAHandlerIsReportedToo_data()
+{
+    QTest::addColumn<bool>("outOfMemory");
+    QTest::addColumn<QString>("report");
+    QTest::newRow("any failure") << false << "Laufzeitfehler '5':\n\nUnzulässiger Prozeduraufruf oder ungültiges Argument";
+    QTest::newRow("out of memory") << true << "Laufzeitfehler '7':\n\nNicht genügend Speicher";
+}
+
 void SettingsTest::anyOtherFailureOfAHandlerIsReportedToo()
 {
-    QTimer::singleShot(0, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+    QFETCH(bool, outOfMemory);
+    QFETCH(QString, report);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
             box->accept();
+        }
     });
-    ui::guarded(fixture->program(), [] { throw std::length_error("too long"); });
+    ui::guarded(fixture->program(), [outOfMemory] {
+        if (outOfMemory)
+            throw std::bad_alloc();
+        throw std::length_error("too long");
+    });
+    QCOMPARE(shown, report);
     QCOMPARE(fixture->exitCodes, std::vector<int>{1});
 }
 

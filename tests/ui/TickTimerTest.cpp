@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 
 #include <thread>
 
@@ -47,14 +48,19 @@ void TickTimerTest::aLongTickIsNeitherReenteredNorMadeUpFor()
 
 void TickTimerTest::enablingARunningTimerKeepsIt()
 {
-    ui::TickTimer timer(50, nullptr);
+    ui::TickTimer timer(100, nullptr);
     QVERIFY(!timer.isEnabled());
     timer.setEnabled(true);
-    timer.setEnabled(true);
+    // Enabled again five times per interval: a timer that started its wait
+    // anew each time would never tick.
+    QTimer reenabler;
+    QObject::connect(&reenabler, &QTimer::timeout, [&timer] { timer.setEnabled(true); });
+    reenabler.start(20);
     QVERIFY(timer.isEnabled());
     int ticks = 0;
     QObject::connect(&timer, &ui::TickTimer::tick, [&] { ++ticks; });
     QTRY_VERIFY_WITH_TIMEOUT(ticks >= 2, 5000);
+    reenabler.stop();
     timer.setEnabled(false);
     const int stopped = ticks;
     QTest::qWait(120);
@@ -63,7 +69,7 @@ void TickTimerTest::enablingARunningTimerKeepsIt()
 
 void TickTimerTest::aNewIntervalIsReadBackAtOnceAndUsedFromTheNextTick()
 {
-    ui::TickTimer timer(30, nullptr);
+    ui::TickTimer timer(60000, nullptr);   // no tick of its own within the test
     int ticks = 0;
     QObject::connect(&timer, &ui::TickTimer::tick, [&] { ++ticks; });
     timer.setEnabled(true);
