@@ -49,15 +49,6 @@ public:
         canvas.circle(x, y, r, c);
     }
     rt::Rgb point(float x, float y) const override { return canvas.point(x, y); }
-
-    bool allWhite() const
-    {
-        for (int y = 0; y < innerHeight(); ++y)
-            for (int x = 0; x < innerWidth(); ++x)
-                if (canvas.point(float(x), float(y)) != rt::White)
-                    return false;
-        return true;
-    }
 };
 
 // Reads as many seconds as circles have been drawn, so a reading tells when it was taken.
@@ -86,11 +77,6 @@ protected:
 
     game::GameState& state() { return game.state(); }
     std::string text(Display box) { return displays.texts[box]; }
-
-    void placeAt(float xx, float yy)
-    {
-        random.queued = {xx / 297.0f, yy / 329.0f};
-    }
 };
 
 class WideField : public GameRules {
@@ -197,7 +183,7 @@ TEST_F(GameRules, NineTargetsThenTheTenthTickEndsTheGame)
     EXPECT_EQ(field.circles.size(), circlesBefore + 30) << "the last tick wipes but paints nothing";
     EXPECT_EQ(state().Anzahl, 11);
     EXPECT_FALSE(timer.enabled);
-    EXPECT_TRUE(field.allWhite());
+    EXPECT_TRUE(allWhite(field.canvas));
     EXPECT_EQ(state().xx.toDouble(), rt::Int(297 * 0.1f)) << "a last place is still drawn";
     EXPECT_EQ(state().yy.toDouble(), rt::Int(329 * 0.9f));
     EXPECT_EQ(state().Startzeit.toSingle(), float(field.circles.size()));

@@ -64,7 +64,6 @@ private:
     void postClick(int x, int y);
     // Every press on the field from now on, with the score right after it.
     std::vector<Press>& recordPresses();
-    void playGameHittingCentres();
 
     std::unique_ptr<ProgramFixture> fixture;
     std::unique_ptr<reliability::TickHold> hold;
@@ -73,13 +72,7 @@ private:
 
 void EventOrderTest::postClick(int x, int y)
 {
-    QWidget* field = fixture->form1().Picture1;
-    const QPointF at = fixture->fieldPoint(x, y);
-    const QPointF global = field->mapToGlobal(at);
-    QCoreApplication::postEvent(field, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
-                                                       Qt::LeftButton, Qt::NoModifier));
-    QCoreApplication::postEvent(field, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
-                                                       Qt::NoButton, Qt::NoModifier));
+    testing_support::postClick(fixture->form1().Picture1, fixture->fieldPoint(x, y));
 }
 
 std::vector<Press>& EventOrderTest::recordPresses()
@@ -92,18 +85,6 @@ std::vector<Press>& EventOrderTest::recordPresses()
     return presses;
 }
 
-void EventOrderTest::playGameHittingCentres()
-{
-    ui::Form1& f = fixture->form1();
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
-    for (int target = 0; target < 9; ++target) {
-        hold->tick();
-        fixture->clickField(int(f.state().xx.toDouble()) + 30, int(f.state().yy.toDouble()) + 30);
-    }
-    hold->tick();
-    QCoreApplication::processEvents();
-}
-
 void EventOrderTest::clicksQueuedDuringATickAreHandledAfterItInOrderAgainstTheNewTarget()
 {
     ui::Form1& f = fixture->form1();
@@ -111,8 +92,8 @@ void EventOrderTest::clicksQueuedDuringATickAreHandledAfterItInOrderAgainstTheNe
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     fixture->clock.now = 500.0f;
     hold->tick();
-    const int oldX = int(f.state().xx.toDouble()) + 30;
-    const int oldY = int(f.state().yy.toDouble()) + 30;
+    const int oldX = fixture->targetCentre().x();
+    const int oldY = fixture->targetCentre().y();
     QVERIFY(oldX > 3 * TopLeftMiddle && oldY > 3 * TopLeftMiddle);   // far from the next target
     QCoreApplication::processEvents();
     const QString shownBefore = f.Text1->text();
@@ -157,8 +138,8 @@ void EventOrderTest::aClickQueuedBehindTheTenthTickFindsTheFieldEmpty()
     for (int i = 0; i < 9; ++i)
         hold->tick();
     QVERIFY(f.Timer1.isEnabled());
-    const int x = int(f.state().xx.toDouble()) + 30;
-    const int y = int(f.state().yy.toDouble()) + 30;
+    const int x = fixture->targetCentre().x();
+    const int y = fixture->targetCentre().y();
     QVERIFY(f.Picture1->image().pixel(x, y) != qRgb(255, 255, 255));
     const std::vector<Press>& seen = recordPresses();
 
@@ -173,13 +154,14 @@ void EventOrderTest::aClickQueuedBehindTheTenthTickFindsTheFieldEmpty()
     QCOMPARE(f.Text5->text(), QStringLiteral(" 0"));
     QCOMPARE(f.Endstand(), std::int16_t(0));
     QCOMPARE(fixture->program().Form2().Label1->text(), sentence);
-    QVERIFY(reliability::allWhite(f.Picture1->image()));
+    QVERIFY(testing_support::allWhite(f.Picture1->canvas()));
 }
 
 void EventOrderTest::closingTheResultWindowOnlyHidesItAndTheNextGameShowsItWithTheNewResult()
 {
     ui::Form1& f = fixture->form1();
-    playGameHittingCentres();
+    fixture->playGameHittingCentres([this] { hold->tick(); });
+    QCoreApplication::processEvents();
     ui::Form2& result = fixture->program().Form2();
     QVERIFY(result.isVisible());
     const QString firstSentence = result.Label1->text();
@@ -235,7 +217,8 @@ void EventOrderTest::closingTheExplanationOnlyHidesItAndErklaerungBringsItBackUn
 void EventOrderTest::closingTheSecondaryWindowsDuringAGameLetsTheGameGoOn()
 {
     ui::Form1& f = fixture->form1();
-    playGameHittingCentres();   // the result window now exists and is shown
+    fixture->playGameHittingCentres([this] { hold->tick(); });
+    QCoreApplication::processEvents();   // the result window now exists and is shown
     QTest::mouseClick(f.Command3, Qt::LeftButton);
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     hold->tick();
@@ -248,8 +231,8 @@ void EventOrderTest::closingTheSecondaryWindowsDuringAGameLetsTheGameGoOn()
     QVERIFY(f.Timer1.isEnabled());
     QCOMPARE(f.state().Anzahl, std::int16_t(3));
 
-    const int x = int(f.state().xx.toDouble()) + 30;
-    const int y = int(f.state().yy.toDouble()) + 30;
+    const int x = fixture->targetCentre().x();
+    const int y = fixture->targetCentre().y();
     fixture->clickField(x, y);
     QCOMPARE(f.state().Punkte.toDouble(), 31.0);
     for (int i = 0; i < 8; ++i)

@@ -369,9 +369,7 @@ QString Monkey::clickField()
     QPoint at;
     if (!f_.state().xx.isEmpty() && chance(60)) {
         // Near the current target, often on it.
-        const int cx = int(f_.state().xx.toDouble()) + 30;
-        const int cy = int(f_.state().yy.toDouble()) + 30;
-        at = origin + QPoint(cx + below(69) - 34, cy + below(69) - 34);
+        at = origin + fixture_.targetCentre() + QPoint(below(69) - 34, below(69) - 34);
     } else {
         at = pointIn(f_.Picture1->rect());   // the border included
     }
@@ -731,7 +729,7 @@ QString Monkey::tickAndCheck()
         ++gamesEnded_;
         if (f_.Timer1.isEnabled())
             return QStringLiteral("the timer still runs after the tenth tick");
-        if (!reliability::allWhite(image))
+        if (!testing_support::allWhite(f_.Picture1->canvas()))
             return QStringLiteral("the field is not all white after the tenth tick");
         app::Program& program = fixture_.program();
         if (!program.form2Exists() || !program.Form2().isVisible())

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QImage>
 #include <QMessageBox>
 #include <QTimerEvent>
 
@@ -15,16 +14,6 @@
 
 
 namespace reliability {
-
-bool allWhite(const QImage& image)
-{
-    const QRgb white = qRgb(255, 255, 255);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != white)
-                return false;
-    return true;
-}
 
 long residentKiB()
 {

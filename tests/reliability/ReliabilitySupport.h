@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <QTimer>
 
-class QImage;
 
 namespace testing_support {
 class ProgramFixture;
@@ -14,9 +13,6 @@ class ProgramFixture;
 
 // Helpers for the long-running and randomised tests of the whole program.
 namespace reliability {
-
-// True when every pixel of the picture is white.
-bool allWhite(const QImage& image);
 
 // Resident memory of this process in KiB (VmRSS of /proc/self/status), or -1
 // when the system does not tell.

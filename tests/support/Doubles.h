@@ -2,6 +2,7 @@
 #pragma once
 
 #include "runtime/Clock.h"
+#include "runtime/PixelCanvas.h"
 #include "runtime/Random.h"
 #include "game/Ports.h"
 
@@ -29,6 +30,9 @@ public:
     void reseed(float seed) override { seeds.push_back(seed); }
     float next() override;
 };
+
+// True when every pixel of the canvas is white.
+bool allWhite(const rt::PixelCanvas& canvas);
 
 class RecordingTimer final : public game::GameTimer {
 public:

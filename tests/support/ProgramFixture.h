@@ -7,9 +7,14 @@
 #include "ui/main/Form1.h"
 
 #include <QPoint>
+#include <QPointF>
+#include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
+
+class QWidget;
 
 namespace testing_support {
 
@@ -34,12 +39,23 @@ public:
                     Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Runs one tick the way the timer does.
     void tick();
-    // A whole game of nine targets, each clicked at its centre. Returns the
-    // places of the targets.
-    std::vector<QPoint> playGameHittingCentres();
+    // Field pixel of the current target's centre.
+    QPoint targetCentre();
+    // "Start" and the first tick, which puts the target where the random
+    // numbers a and b place it. Returns its centre.
+    QPoint startWithTargetAt(float a, float b);
+    // A whole game of nine targets, each clicked at its centre, ticked by
+    // tickOnce (tick() when empty). Returns the places of the targets.
+    std::vector<QPoint> playGameHittingCentres(const std::function<void()>& tickOnce = {});
 
 private:
     std::unique_ptr<app::Program> program_;
 };
+
+// A left press and release at the widget point, queued as the window system
+// queues them.
+void postClick(QWidget* target, QPointF at);
+// The main window's control of that name, or nullptr.
+QWidget* control(ui::Form1& f, const QString& name);
 
 } // namespace testing_support

@@ -85,16 +85,7 @@ void AccessibilityTest::everyVisibleControlHasASpokenName()
 {
     QFETCH(QString, control);
     QFETCH(QString, name);
-    ui::Form1& f = fixture->form1();
-    QWidget* widget = f.findChild<QWidget*>(control, Qt::FindDirectChildrenOnly);
-    if (!widget) {
-        const std::pair<QString, QWidget*> all[] = {{"Text5", f.Text5},       {"HScroll1", f.HScroll1},
-                                                    {"Picture1", f.Picture1}, {"Command1", f.Command1},
-                                                    {"Command2", f.Command2}, {"Command3", f.Command3}};
-        for (const auto& [n, w] : all)
-            if (n == control)
-                widget = w;
-    }
+    QWidget* widget = testing_support::control(fixture->form1(), control);
     QVERIFY(widget);
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
     QVERIFY(accessible);

@@ -5,28 +5,14 @@
 #include "app/Program.h"
 #include "app/Startup.h"
 #include "ui/main/Form1.h"
+#include "support/ProgramFixture.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
 #include <cstdio>
-
-namespace {
-
-void postClick(QWidget* target)
-{
-    const QPointF at = QRectF(target->rect()).center();
-    const QPointF global = target->mapToGlobal(at);
-    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
-                                                        Qt::LeftButton, Qt::NoModifier));
-    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
-                                                        Qt::NoButton, Qt::NoModifier));
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -37,8 +23,8 @@ int main(int argc, char** argv)
 
     ui::Form1& form = game.program().Form1();
     QTimer::singleShot(50, &form, [&form] {
-        postClick(form.Command2);
-        postClick(form.Command1);
+        testing_support::postClick(form.Command2, QRectF(form.Command2->rect()).center());
+        testing_support::postClick(form.Command1, QRectF(form.Command1->rect()).center());
     });
     // A program that did not end within ten seconds has failed.
     QTimer::singleShot(10000, [] { QCoreApplication::exit(3); });

@@ -14,6 +14,7 @@
 #include <QTest>
 
 using testing_support::ProgramFixture;
+using testing_support::control;
 
 namespace {
 
@@ -40,22 +41,6 @@ constexpr Expected Controls[] = {
 };
 
 int px(int twips) { return (twips + 7) / 15; }
-
-QWidget* control(ui::Form1& f, const QString& name)
-{
-    const std::pair<const char*, QWidget*> all[] = {
-        {"HScroll1", f.HScroll1}, {"Command3", f.Command3}, {"Text6", f.Text6},     {"Frame2", f.Frame2},
-        {"Option5", f.Option5},   {"Option4", f.Option4},   {"Frame1", f.Frame1},   {"Option3", f.Option3},
-        {"Option2", f.Option2},   {"Option1", f.Option1},   {"Text5", f.Text5},     {"Text4", f.Text4},
-        {"Text3", f.Text3},       {"Text2", f.Text2},       {"Text1", f.Text1},     {"Command2", f.Command2},
-        {"Command1", f.Command1}, {"Picture1", f.Picture1}, {"Label6", f.Label6},   {"Label5", f.Label5},
-        {"Label4", f.Label4},     {"Label3", f.Label3},     {"Label2", f.Label2},   {"Label1", f.Label1},
-    };
-    for (const auto& [n, w] : all)
-        if (name == QLatin1String(n))
-            return w;
-    return nullptr;
-}
 
 QString textOf(QWidget* w)
 {
@@ -262,9 +247,7 @@ void MainWindowTest::startShowsZeroWithABlankAndRunsTheTimer()
 void MainWindowTest::startTwiceResetsAgain()
 {
     ui::Form1& f = fixture->form1();
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
-    fixture->random.queued = {0.0f, 0.0f};
-    fixture->tick();
+    fixture->startWithTargetAt(0.0f, 0.0f);
     fixture->clickField(30, 30);
     fixture->tick();
     QCOMPARE(f.Text5->text(), QStringLiteral(" 31"));
@@ -279,9 +262,7 @@ void MainWindowTest::startTwiceResetsAgain()
 void MainWindowTest::startLeavesTheTargetAndTheResultWindowAlone()
 {
     ui::Form1& f = fixture->form1();
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
-    fixture->random.queued = {0.5f, 0.5f};
-    fixture->tick();
+    fixture->startWithTargetAt(0.5f, 0.5f);
     const QImage before = f.Picture1->image().copy();
     const double xx = f.state().xx.toDouble();
     QTest::mouseClick(f.Command1, Qt::LeftButton);

@@ -14,21 +14,12 @@
 #include <QTest>
 
 using testing_support::ProgramFixture;
+using testing_support::allWhite;
 
 namespace {
 
 const QColor LightYellow(255, 255, 0);
 const QColor Black(0, 0, 0);
-
-bool fieldIsWhite(const ui::Form1& f)
-{
-    const QImage& image = f.Picture1->image();
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != qRgb(255, 255, 255))
-                return false;
-    return true;
-}
 
 } // namespace
 
@@ -71,17 +62,14 @@ void PlayTest::nineCentreHitsScore279AndTheResultWindowSaysSo()
     QVERIFY(result.isVisible());
     QCOMPARE(result.Label1->text(), QStringLiteral("Sie haben  279 Punkte erreicht!"));
     QVERIFY(!f.Timer1.isEnabled());
-    QVERIFY(fieldIsWhite(f));
+    QVERIFY(allWhite(f.Picture1->canvas()));
 }
 
 void PlayTest::theScreenShowsTheFinishedTarget()
 {
     ui::Form1& f = fixture->form1();
-    fixture->random.queued = {0.5f, 0.5f};
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
-    fixture->tick();
-    const int cx = int(f.state().xx.toDouble()) + 30;
-    const int cy = int(f.state().yy.toDouble()) + 30;
+    const QPoint centre = fixture->startWithTargetAt(0.5f, 0.5f);
+    const int cx = centre.x(), cy = centre.y();
     const QImage screen = f.Picture1->grab().toImage();
     const QPoint origin = f.Picture1->contentsRect().topLeft();
     QCOMPARE(screen.pixelColor(origin + QPoint(cx, cy)), LightYellow);
@@ -136,8 +124,7 @@ void PlayTest::everyButtonAndShiftStateScores()
     ui::Form1& f = fixture->form1();
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     fixture->tick();
-    const int cx = int(f.state().xx.toDouble()) + 30;
-    const int cy = int(f.state().yy.toDouble()) + 30;
+    const int cx = fixture->targetCentre().x(), cy = fixture->targetCentre().y();
     QSignalSpy presses(f.Picture1, &ui::TargetFieldView::mouseDown);
     fixture->clickField(cx + 3, cy + 4, button, modifiers);   // distance 5
     QCOMPARE(f.Text5->text(), QStringLiteral(" 26"));
@@ -148,11 +135,8 @@ void PlayTest::everyButtonAndShiftStateScores()
 void PlayTest::aRingPixelJustOutsideRadius30ScoresNothing()
 {
     ui::Form1& f = fixture->form1();
-    fixture->random.queued = {0.5f, 0.5f};
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
-    fixture->tick();
-    const int cx = int(f.state().xx.toDouble()) + 30;
-    const int cy = int(f.state().yy.toDouble()) + 30;
+    const QPoint centre = fixture->startWithTargetAt(0.5f, 0.5f);
+    const int cx = centre.x(), cy = centre.y();
     QCOMPARE(f.Picture1->image().pixelColor(cx, cy - 31), Black);
     fixture->clickField(cx, cy - 31);
     QCOMPARE(f.Text5->text(), QStringLiteral(" 0"));
@@ -162,9 +146,7 @@ void PlayTest::aRingPixelJustOutsideRadius30ScoresNothing()
 void PlayTest::bothPressesOfADoubleClickScore()
 {
     ui::Form1& f = fixture->form1();
-    fixture->random.queued = {0.0f, 0.0f};
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
-    fixture->tick();
+    fixture->startWithTargetAt(0.0f, 0.0f);
     QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, Qt::NoModifier,
                        f.Picture1->mapTo(&f, fixture->fieldPoint(30, 30)));
     QCOMPARE(f.Text5->text(), QStringLiteral(" 62"));
@@ -186,7 +168,7 @@ void PlayTest::theTenthTickShowsNoTargetAndEndsTheGame()
     QTest::mouseClick(f.Command1, Qt::LeftButton);
     for (int i = 0; i < 9; ++i)
         fixture->tick();
-    QVERIFY(!fieldIsWhite(f));
+    QVERIFY(!allWhite(f.Picture1->canvas()));
     QVERIFY(!fixture->program().form2Exists());
     fixture->random.queued = {0.25f, 0.75f};
     fixture->clock.now = 3000.0f;
@@ -195,7 +177,7 @@ void PlayTest::theTenthTickShowsNoTargetAndEndsTheGame()
     QCOMPARE(f.state().xx.toDouble(), double(rt::Int(297 * 0.25f)));
     QCOMPARE(f.state().yy.toDouble(), double(rt::Int(329 * 0.75f)));
     QCOMPARE(f.state().Startzeit.toSingle(), 3000.0f);
-    QVERIFY(fieldIsWhite(f));
+    QVERIFY(allWhite(f.Picture1->canvas()));
     QVERIFY(!f.Timer1.isEnabled());
     QVERIFY(fixture->program().Form2().isVisible());
     QCOMPARE(fixture->program().Form2().Label1->text(), QStringLiteral("Sie haben  0 Punkte erreicht!"));
@@ -262,9 +244,7 @@ void PlayTest::theLoadHandlerReadsTheLeadingNumberOfTheScoreBox()
 void PlayTest::lettersInTheScoreBoxEndTheGameWithTheRunningScore()
 {
     ui::Form1& f = fixture->form1();
-    fixture->random.queued = {0.0f, 0.0f};
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
-    fixture->tick();
+    fixture->startWithTargetAt(0.0f, 0.0f);
     fixture->clickField(30, 30);
     f.Text5->selectAll();
     QTest::keyClicks(f.Text5, QStringLiteral("Äpfel"));

@@ -57,11 +57,8 @@ void ScalingTest::aClickOnTheCentreOnScreenScoresThirtyOne()
     QFETCH(float, b);
     QFETCH(qreal, inside);
     ui::Form1& f = fixture->form1();
-    fixture->random.queued = {a, b};
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
-    fixture->tick();
-    const int cx = int(f.state().xx.toDouble()) + 30;
-    const int cy = int(f.state().yy.toDouble()) + 30;
+    const QPoint centre = fixture->startWithTargetAt(a, b);
+    const int cx = centre.x(), cy = centre.y();
 
     // Find the screen pixels the centre field pixel covers and press on each.
     const qreal scale = f.devicePixelRatioF();

@@ -262,9 +262,7 @@ void SettingsTest::theGameGoesOnWhileTheExplanationIsShown()
 {
     ui::Form1& f = fixture->form1();
     QTest::mouseClick(f.Command3, Qt::LeftButton);
-    fixture->random.queued = {0.0f, 0.0f};
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
-    fixture->tick();
+    fixture->startWithTargetAt(0.0f, 0.0f);
     fixture->clickField(30, 30);
     QCOMPARE(f.Text5->text(), QStringLiteral(" 31"));
     QVERIFY(fixture->program().Form3().isVisible());
