@@ -4,7 +4,7 @@
 private X server, and what the windows show read back as screenshots.
 
 Usage: real_pointer_test.py CASE GAME_BINARY OUTPUT_DIR
-CASE is one of: controls, game, scale-1, scale-1.25, scale-1.5, scale-2,
+CASE is one of: start-and-ende, controls, game, scale-1, scale-1.25, scale-1.5, scale-2,
 window-manager, keyboard, no-display; wayland and wayland-scale-1.5 play the
 game on a headless sway instead.
 """
@@ -17,6 +17,7 @@ import sys
 import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import layout  # noqa: E402
 from session import YELLOW, Failure, check, wait_for  # noqa: E402
 from waylandsession import WaylandSession  # noqa: E402
 from xsession import Session  # noqa: E402
@@ -24,24 +25,31 @@ from xsession import Session  # noqa: E402
 MAIN, RESULT, EXPLAIN = 'Ringtafel-Programm', 'Ringtafel-Auswertung', 'Ringtafel-Erkl'
 RESULT_BACK, EXPLAIN_BACK = (255, 224, 192), (255, 255, 192)
 WHITE = (255, 255, 255)   # a text box's inside
+BLACK = (0, 0, 0)
 
-# Visible rectangles (x, y, w, h) in window pixels at scale 1.
-FIELD = (288, 136, 361, 393)
-FIELD_INNER = (290, 138, 357, 389)
-START, ENDE, ERKLAERUNG = (656, 136, 57, 33), (720, 136, 57, 33), (656, 176, 121, 33)
-SCORE_BOX = (712, 328, 65, 26)
-SLIDER = (664, 392, 137, 17)
+# Visible rectangles (x, y, w, h) in window pixels at scale 1, the main
+# window's from its design table.
+DESIGN = layout.design_rects(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'src'))
+FIELD = DESIGN['Picture1']
+FIELD_INNER = (FIELD[0] + 2, FIELD[1] + 2, FIELD[2] - 4, FIELD[3] - 4)   # inside the 2 px border
+START, ENDE, ERKLAERUNG = DESIGN['Command1'], DESIGN['Command2'], DESIGN['Command3']
+SCORE_BOX = DESIGN['Text5']
+SLIDER = SX, SY, SW, SH = DESIGN['HScroll1']
 ARROW = 13      # width of each slider arrow
 THUMB = 28      # width of the slider's thumb
-LEFT_ARROW = (664, 392, ARROW, 17)
-RIGHT_ARROW = (664 + 137 - ARROW, 392, ARROW, 17)
-TRACK = (664 + ARROW, 392, 137 - 2 * ARROW, 17)
-TRACK_LEFT_OF_THUMB = (TRACK[0], 392, TRACK[2] - THUMB, 17)    # thumb at the right end
-TRACK_RIGHT_OF_THUMB = (TRACK[0] + THUMB, 392, TRACK[2] - THUMB, 17)   # thumb at the left end
-THUMB_AT_LEFT = (TRACK[0], 392, THUMB, 17)
-THUMB_AT_START = (TRACK[0] + 49, 392, THUMB, 17)   # value 600 of 10..1000
-LABEL_PUNKTE, LABEL_SCHWIERIGKEIT = (664, 336, 41, 17), (664, 376, 137, 16)   # the slider covers the rest
-LABEL_LEICHTER, LABEL_CREDITS = (664, 410, 137, 17), (328, 632, 369, 17)
+LEFT_ARROW = (SX, SY, ARROW, SH)
+RIGHT_ARROW = (SX + SW - ARROW, SY, ARROW, SH)
+TRACK = (SX + ARROW, SY, SW - 2 * ARROW, SH)
+TRACK_LEFT_OF_THUMB = (TRACK[0], SY, TRACK[2] - THUMB, SH)    # thumb at the right end
+TRACK_RIGHT_OF_THUMB = (TRACK[0] + THUMB, SY, TRACK[2] - THUMB, SH)   # thumb at the left end
+THUMB_AT_LEFT = (TRACK[0], SY, THUMB, SH)
+THUMB_AT_START = (TRACK[0] + 49, SY, THUMB, SH)   # value 600 of 10..1000
+LABEL_PUNKTE, LABEL_LEICHTER, LABEL_CREDITS = DESIGN['Label3'], DESIGN['Label6'], DESIGN['Label4']
+LX, LY, LW, _ = DESIGN['Label5']
+LABEL_SCHWIERIGKEIT = (LX, LY, LW, SY - LY)   # the slider covers the rest
+# A press here, on field pixel (7, 5), is the fence: see Game.fence().
+FENCE = (FIELD_INNER[0] + 7, FIELD_INNER[1] + 5)
+FENCE_TRACE = 'Picture1_MouseDown X=7 Y=5'
 BACKGROUND = (0, 0, 280, 665)   # left of the field: bare background
 RESULT_BACK_BUTTON, RESULT_SENTENCE, RESULT_MAXIMUM = (208, 288, 105, 41), (56, 32, 417, 153), (88, 200, 353, 33)
 EXPLAIN_BACK_BUTTON = (200, 320, 81, 33)
@@ -82,8 +90,20 @@ class Game:
         for label in labels:
             for spot in spots(label):
                 self.click(window, spot)
-        self.s.settle()
+        self.fence()
         check(self.s.shown(title), 'a press on a label of %s hid it' % title)
+
+    def fence(self, back_to_slider=False):
+        """A press on the field whose trace line, once there, tells that the
+        game has handled everything sent before it: events reach it in order.
+        The field takes the keyboard; Shift+Tab hands it back to the slider."""
+        def fences():
+            return self.s.log().splitlines().count(FENCE_TRACE)
+        before = fences()
+        self.click(self.main, FENCE)
+        wait_for(lambda: fences() > before, 'the game to handle the fence press')
+        if back_to_slider:
+            self.s.key('Tab', ['Shift_L'])
 
     def steady_picture(self, window, rect, background):
         """What the window shows in rect once it is drawn (not all of the
@@ -129,7 +149,7 @@ class Game:
     def expect_no_interval(self, action, what):
         before = len(self.intervals())
         action()
-        self.s.settle()
+        self.fence(back_to_slider=True)
         check(len(self.intervals()) == before, what + ' changed the interval: %s' % self.intervals()[before:])
 
     # --- the score box -------------------------------------------------------
@@ -197,7 +217,7 @@ class Game:
     def focus_slider(self):
         """A press on the thumb, where it stands after start-up, gives the
         slider the focus and moves nothing."""
-        self.expect_no_interval(lambda: self.click(self.main, (THUMB_AT_START[0] + THUMB // 2, 392 + 13)),
+        self.expect_no_interval(lambda: self.click(self.main, (THUMB_AT_START[0] + THUMB // 2, SY + 13)),
                                 'a press on the thumb')
         self.slider_focused = True
 
@@ -212,6 +232,24 @@ class Game:
 
 def centre(rect):
     return rect[0] + rect[2] // 2, rect[1] + rect[3] // 2
+
+
+# --- "Start" brings targets, "Ende" ends the process ---------------------------
+
+def case_start_and_ende(game_binary, out):
+    with Session(game_binary, out) as s:
+        g = Game(s)
+        blank = wait_for(lambda: (shot := g.field_shot()).pixel(shot.x, shot.y) == WHITE and shot, 'the field drawn')
+        s.save('before-start', g.screen_rect(g.main, FIELD_INNER))
+        check(blank.bounds_of(YELLOW) is None and blank.bounds_of(BLACK) is None,
+              'the field shows ring colours before Start')
+        g.click(g.main, centre(START))
+        wait_for(lambda: (shot := g.field_shot()).bounds_of(YELLOW) and shot.bounds_of(BLACK),
+                 'a ring target (yellow centre and black outer rings) in the field')
+        s.save('playing', g.screen_rect(g.main, FIELD_INNER))
+        g.click(g.main, centre(ENDE))
+        code = s.game_exit_code(10)
+        check(code == 0, 'Ende must end the game with exit code 0, not %d' % code)
 
 
 # --- the controls, every one pressed at its centre and near its corners -----
@@ -260,14 +298,16 @@ def case_controls(game_binary, out):
         for spot in spots(THUMB_AT_LEFT):
             g.expect_interval(lambda: s.key('Home'), 1000, 'Home')
             x, y = g.at(main, spot)
-            g.expect_no_interval(lambda: (s.press(x, y), s.move(x + 30, y), s.move(x + 41, y + 6)),
-                                 'dragging the thumb pressed at %s' % (spot,))
             before = len(g.intervals())
+            s.press(x, y)
+            s.move(x + 30, y)
+            s.move(x + 41, y + 6)
             s.release()
-            got = wait_for(lambda: g.intervals()[before:], 'the released thumb to set an interval')
+            g.fence(back_to_slider=True)   # all handled: one interval, the release's
+            got = g.intervals()[before:]
             check(len(got) == 1 and 500 < got[0] < 600,
-                  'thumb pressed at %s and dragged 41 px: interval %s, expected about 1000 - 41 * 990 / 82'
-                  % (spot, got))
+                  'thumb pressed at %s and dragged 41 px: intervals %s, expected one on release, about '
+                  '1000 - 41 * 990 / 82' % (spot, got))
 
         # The rest of the games at the fastest pace.
         g.expect_interval(lambda: s.key('End'), 10, 'End')
@@ -297,7 +337,7 @@ def case_controls(game_binary, out):
         for rect in (LABEL_PUNKTE, LABEL_SCHWIERIGKEIT, LABEL_LEICHTER, LABEL_CREDITS, FIELD):
             for spot in spots(rect):
                 g.click(main, spot)
-        s.settle()
+        g.fence()
         check(s.shown(RESULT) and s.shown(EXPLAIN), 'a press on a label or the field counted as background')
 
         # A press on the bare background hides both windows.
@@ -562,8 +602,11 @@ def case_keyboard(game_binary, out):
                                ('Prior', 890)):
             g.expect_interval(lambda: key(name), interval, name + ' on the slider')
         tab(1)
+        starts = s.log().count('Command1_Click')
         key('space')    # back on the field: no button there
-        s.settle()
+        g.fence()
+        check(s.log().count('Command1_Click') == starts and s.game.poll() is None,
+              'Space on the field pressed a button')
         tab(2)          # Ende
         key('space')
         code = s.game_exit_code()
@@ -643,6 +686,7 @@ def case_no_display(game_binary, out):
 
 
 CASES = {
+    'start-and-ende': case_start_and_ende,
     'controls': case_controls,
     'game': case_game,
     'window-manager': case_window_manager,

@@ -1,0 +1,28 @@
+# SPDX-License-Identifier: MIT
+"""The main window's layout as the program designs it, for the harnesses
+that press its controls and read it back: the design table in the C++
+sources, read at run time, so that no harness keeps a copy of its own."""
+import re
+from pathlib import Path
+
+# Where the design table lives, relative to the source directory (src).
+LAYOUT_HEADER = 'ui/main/Form1Layout.h'
+TWIPS_PER_PIXEL = 15
+
+_RECT = re.compile(r'inline\s+constexpr\s+TwipRect\s+(\w+)\s*\{\s*(-?\d+)\s*,\s*(-?\d+)\s*,\s*(-?\d+)\s*,\s*(-?\d+)\s*\}')
+
+
+def to_pixels(twips):
+    """Twips to whole pixels, the nearer one, as the program rounds them."""
+    return (twips + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL
+
+
+def rects_in(path):
+    """Every `TwipRect Name{l, t, w, h}` of a source file, in pixels, by name."""
+    text = Path(path).read_text(encoding='utf-8')
+    return {m[1]: tuple(to_pixels(int(v)) for v in m.groups()[1:]) for m in _RECT.finditer(text)}
+
+
+def design_rects(source_dir):
+    """The main window's controls: {name: (x, y, w, h)} in window pixels."""
+    return rects_in(Path(source_dir) / LAYOUT_HEADER)
