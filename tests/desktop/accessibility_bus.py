@@ -32,8 +32,11 @@ from pathlib import Path
 import pyatspi
 from gi.repository import GLib
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import layout  # noqa: E402
+from xsession import Failure, Session, wait_for  # noqa: E402
+
 SENTENCE = "Sie haben  0 Punkte erreicht!"   # a game in which nothing is hit
-TWIPS_PER_PIXEL = 15
 
 
 @dataclass
@@ -51,22 +54,13 @@ class Window:
     controls: list
 
 
-def design_rects(path):
-    """The design rectangles of a window in pixels, by control name."""
-    text = Path(path).read_text(encoding="utf-8")
-    rects = {}
-    for match in re.finditer(r"TwipRect\s+(\w+)\{(\d+),\s*(\d+),\s*(\d+),\s*(\d+)\}", text):
-        rects[match[1]] = tuple((int(v) + TWIPS_PER_PIXEL // 2) // TWIPS_PER_PIXEL for v in match.groups()[1:])
-    return rects
-
-
 def credits_text(path):
     literal = re.search(r'CreditsText\s*=\s*"([^"]*)"', Path(path).read_text(encoding="utf-8"))[1]
     return codecs.decode(literal, "unicode_escape")
 
 
 def windows(src):
-    main_layout = f"{src}/ui/main/Form1Layout.h"
+    main_layout = Path(src) / layout.LAYOUT_HEADER
     return [
         Window("Ringtafel-Programm", pyatspi.ROLE_FRAME, main_layout, [
             Control("Command1", pyatspi.ROLE_PUSH_BUTTON, "Start"),
@@ -166,30 +160,27 @@ def tree_lines(accessible, depth=0):
 
 # --- The X server ----------------------------------------------------------
 
-def x_window_rect(title):
-    """The client area of the shown X window with this title, on the screen."""
-    def shown():
-        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$"],
-                              capture_output=True, text=True).stdout.split()
-    for _ in range(300):   # the window may still be on its way to the screen
-        if len(ids := shown()) == 1:
-            break
-        time.sleep(0.1)
-    if len(ids) != 1:
-        raise AssertionError(f"expected one shown X window {title!r}, found {len(ids)}")
-    info = subprocess.run(["xwininfo", "-id", ids[0]], capture_output=True, text=True, check=True).stdout
+def x_window_rect(session, title):
+    """The client area of the one shown X window with this title, on the screen."""
+    found = []
 
-    def field(label):
-        return int(re.search(rf"{label}:\s+(-?\d+)", info)[1])
-    return (field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"))
+    def one():   # the window may still be on its way to the screen
+        found[:] = [w for w, name in session._viewable_clients(session.root) if name == title]
+        return len(found) == 1
+    try:
+        wait_for(one, f"one shown X window {title!r}", 30)
+    except Failure:
+        raise AssertionError(f"expected one shown X window {title!r}, found {len(found)}") from None
+    x, y = session.origin(found[0])
+    geometry = found[0].get_geometry()
+    return (x, y, geometry.width, geometry.height)
 
 
-def click(title, rect):
+def click(session, title, rect):
     """A real left click in the middle of RECT of the window with this title."""
-    x, y, _, _ = x_window_rect(title)
+    x, y, _, _ = x_window_rect(session, title)
     left, top, width, height = rect
-    subprocess.run(["xdotool", "mousemove", "--sync", str(x + left + width // 2), str(y + top + height // 2),
-                    "click", "1"], check=True)
+    session.click(x + left + width // 2, y + top + height // 2)
 
 
 # --- Checks ----------------------------------------------------------------
@@ -203,17 +194,17 @@ def expect(condition, message):
     return condition
 
 
-def check_window(app, window):
+def check_window(session, app, window):
     accessible = top_window(app, window.title)
     if not expect(accessible is not None, f"{window.title}: not on the bus"):
         return
     role = accessible.getRoleName()
     expect(accessible.getRole() == window.role,
            f"{window.title}: role {role}, expected {role_name(window.role)}")
-    origin = x_window_rect(window.title)
+    origin = x_window_rect(session, window.title)
     expect(extents(accessible) == origin, f"{window.title}: on the bus at {extents(accessible)}, X shows it at {origin}")
 
-    rects = design_rects(window.layout)
+    rects = layout.rects_in(window.layout)
     seen = list(showing_descendants(accessible))
     for control in window.controls:
         matches = [a for a in seen if a.getRole() == control.role and name_matches(a.name, control.name)]
@@ -248,12 +239,15 @@ def main():
         record, "window:activate", "object:state-changed:showing")
     # The game learns which events are listened for when it joins the bus; a
     # listener registered while it is joining may be missed, so it starts now.
-    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
-    with open(out / "game.log", "wb") as log:
-        game = subprocess.Popen([game_binary], env=environment, stdout=log, stderr=subprocess.STDOUT)
-    (out / "game.pid").write_text(f"{game.pid}\n")
-    game_pid = game.pid
+    with Session(game_binary, str(out), display_name=os.environ["DISPLAY"],
+                 env={"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}) as session:
+        (out / "game.pid").write_text(f"{session.game.pid}\n")
+        return check_game(session, out, main_window, explanation, result, events)
 
+
+def check_game(session, out, main_window, explanation, result, events):
+    game = session.game
+    game_pid = game.pid
     if not pump(30, lambda: (a := find_application(game_pid)) is not None and top_window(a, main_window.title)):
         print(f"FAIL: no window {main_window.title!r} of process {game_pid} on the bus within 30 s")
         return 1
@@ -261,18 +255,18 @@ def main():
     # The main window is shown once X maps it; let its first events pass.
     pump(30, lambda: showing(top_window(app, main_window.title)))
     pump(0.5)
-    check_window(app, main_window)
+    check_window(session, app, main_window)
 
-    main_rects = design_rects(main_window.layout)
-    click(main_window.title, main_rects["Command3"])
+    main_rects = layout.rects_in(main_window.layout)
+    click(session, main_window.title, main_rects["Command3"])
     if expect(pump(30, lambda: top_window(app, explanation.title) is not None
                    and showing(top_window(app, explanation.title))),
               f"{explanation.title}: not shown within 30 s of Erklärung"):
-        check_window(app, explanation)
+        check_window(session, app, explanation)
 
     def result_activated():
         return any(e[0] == "window:activate" and e[2] == result.title for e in events)
-    click(main_window.title, main_rects["Command1"])
+    click(session, main_window.title, main_rects["Command1"])
     if expect(pump(60, result_activated), f"{result.title}: not activated within 60 s of Start"):
         activation = next(e for e in events if e[0] == "window:activate" and e[2] == result.title)
         expect(activation[1] == "dialog", f"{result.title}: activated as [{activation[1]}], not as a dialog")
@@ -280,12 +274,12 @@ def main():
         # repeating the sentence would have it said twice.
         expect(activation[3] == "", f"{result.title}: description {activation[3]!r} on activation, expected none")
         pump(0.5)
-        check_window(app, result)
+        check_window(session, app, result)
 
         # The next game, started from the main window, ends while the result
         # window lies behind it: the window comes to the front, activated.
         already_seen = len(events)
-        click(main_window.title, main_rects["Command1"])
+        click(session, main_window.title, main_rects["Command1"])
         expect(pump(60, lambda: any(e[0] == "window:activate" and e[2] == result.title for e in events[already_seen:])),
                f"{result.title}: not activated again within 60 s of a second Start")
 
@@ -296,7 +290,7 @@ def main():
     (out / "accessible-events.txt").write_text("\n".join(event_lines) + "\n", encoding="utf-8")
     print(tree)
     # The game ends cleanly also while the bus reads it.
-    click(main_window.title, main_rects["Command2"])
+    click(session, main_window.title, main_rects["Command2"])
     try:
         expect(game.wait(timeout=30) == 0, f"the game ended with exit code {game.returncode} after Ende")
         (out / "game.pid").unlink()   # ended and reaped: its id may be reused

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # shellcheck shell=bash
 # Helpers for driving the game under a private Xvfb with real X events.
-# Sourced by real-window-test.sh and by scripts/screenshots.sh; needs Xvfb,
+# Sourced by scripts/screenshots.sh, and by a11y-session.sh for Xvfb; needs Xvfb,
 # xdotool and ImageMagick. There is no window manager, so a window's client
 # area sits exactly at the position xdotool reports for it.
 
