@@ -332,8 +332,3 @@ class WaylandSession(GameSession):
         self.client.key(KEY_CODES[name], False)
         if mask:
             self.client.modifiers(0)
-
-    def settle(self):
-        """A moment for the game's event loop; the input's round trips have
-        already brought every event to the compositor."""
-        time.sleep(0.25)

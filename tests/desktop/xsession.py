@@ -10,7 +10,6 @@ the server as screenshots. Needs Debian's python3-xlib: run with
 import os
 import select
 import subprocess
-import time
 
 from Xlib import X, XK, display, protocol
 from Xlib.ext import xtest
@@ -214,9 +213,3 @@ class Session(GameSession):
         for c in reversed(codes):
             xtest.fake_input(self.d, X.KeyRelease, c)
         self.d.sync()
-
-    def settle(self):
-        """Lets the game handle what was sent: a round trip to the server, then
-        a moment for the game's event loop."""
-        self.d.sync()
-        time.sleep(0.25)
