@@ -223,6 +223,8 @@ void MainPage::layOut()
     const double dx = shiftToPixelCorner(box["left"].as<double>() + border);
     const double dy = shiftToPixelCorner(box["top"].as<double>() + border);
     setStyle(desk_, "transform", "translate(" + std::to_string(dx) + "px, " + std::to_string(dy) + "px) " + scale);
+    // The page ends where the scaled window does.
+    setStyle(body_, "height", std::to_string(game::layout::toPixels(form1::ClientHeightWithCredits) * pageScale_) + "px");
     Picture1->setScale(ratio * pageScale_);
 }
 
