@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package check-reproducible clean
+.PHONY: all deps build run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package check-reproducible clean web test-web
 
 all: build
 
@@ -24,7 +24,7 @@ build: deps
 run: build
 	./$(BUILD)/src/ringtafel
 
-test: test-release test-sanitize test-fuzz
+test: test-release test-sanitize test-fuzz test-web
 
 test-release: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
@@ -38,6 +38,22 @@ test-sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --output-on-failure -L sanitize -j$(JOBS)
+
+# --- The page -------------------------------------------------------------
+# One self-contained HTML file, build-web/ringtafel.html, built with Debian's
+# emscripten; the rules' test suites run there under node.
+WEB_BUILD ?= build-web
+# emcc runs its JavaScript tools with node; a node from outside Debian finds
+# Debian's acorn only by this path.
+export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
+
+web: deps
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake --build $(WEB_BUILD) -j$(JOBS) --target ringtafel_page
+
+test-web: web
+	cmake --build $(WEB_BUILD) -j$(JOBS)
+	cd $(WEB_BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # The libFuzzer targets, built with clang in their own directory without Qt.
 fuzz-build: deps
@@ -74,4 +90,4 @@ check-reproducible: deps
 	scripts/check-reproducible.sh $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

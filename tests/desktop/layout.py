@@ -6,7 +6,7 @@ import re
 from pathlib import Path
 
 # Where the design table lives, relative to the source directory (src).
-LAYOUT_HEADER = 'ui/main/Form1Layout.h'
+LAYOUT_HEADER = 'game/layout/Form1Layout.h'
 TWIPS_PER_PIXEL = 15
 
 _RECT = re.compile(r'inline\s+constexpr\s+TwipRect\s+(\w+)\s*\{\s*(-?\d+)\s*,\s*(-?\d+)\s*,\s*(-?\d+)\s*,\s*(-?\d+)\s*\}')
