@@ -11,7 +11,7 @@ WEB_PAGE    ?= build-web/ringtafel.html
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package check-reproducible clean
+.PHONY: all deps build run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package check-reproducible clean web test-web
 
 all: build
 
@@ -25,9 +25,9 @@ build: deps
 run: build
 	./$(BUILD)/src/ringtafel
 
-test: test-release test-sanitize test-fuzz
+test: test-release test-sanitize test-fuzz test-web
 
-test-release: build
+test-release: build web
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
@@ -39,6 +39,22 @@ test-sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --output-on-failure -L sanitize -j$(JOBS)
+
+# --- The page -------------------------------------------------------------
+# One self-contained HTML file, build-web/ringtafel.html, built with Debian's
+# emscripten; the rules' test suites run there under node.
+WEB_BUILD ?= build-web
+# emcc runs its JavaScript tools with node; a node from outside Debian finds
+# Debian's acorn only by this path.
+export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
+
+web: deps
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake --build $(WEB_BUILD) -j$(JOBS) --target ringtafel_page
+
+test-web: web
+	cmake --build $(WEB_BUILD) -j$(JOBS)
+	cd $(WEB_BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # The libFuzzer targets, built with clang in their own directory without Qt.
 fuzz-build: deps
@@ -58,11 +74,11 @@ fuzz: fuzz-build
 	    fuzz/corpus/typed-text fuzz/corpus/$$name || exit 1; \
 	done
 
+# Then the page's rows, in both browsers, against the native tick.
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DRINGTAFEL_BUILD_BENCH=ON -DRINGTAFEL_BUILD_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	cd $(BENCH_BUILD) && ./bench/ringtafel_bench > ringtafel_bench.txt; status=$$?; cat ringtafel_bench.txt; exit $$status
-	# The page's rows, in both browsers, against the native tick above.
 	$(MAKE) --no-print-directory web
 	/usr/bin/python3 -B bench/web_bench.py $(WEB_PAGE) $(BENCH_BUILD)/ringtafel_bench.txt
 
@@ -78,4 +94,4 @@ check-reproducible: deps
 	scripts/check-reproducible.sh $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

@@ -7,6 +7,13 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <version>
+
+#if !__cpp_lib_to_chars
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#endif
 
 namespace rt {
 
@@ -81,6 +88,47 @@ std::size_t numberLength(std::string_view text, NumberFormat format)
     return pos;
 }
 
+// A C++ library without floating-point to_chars and from_chars (the browser
+// build's) takes the C library's conversions instead. That C library knows
+// only the "C" locale, so they read and write "." like the ones above, and
+// "%.*g" rounds to the same shortest text of the given digits.
+#if __cpp_lib_to_chars
+std::string generalText(double value, int digits)
+{
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, digits);
+    return std::string(buffer.data(), result.ptr);
+}
+
+// Unsigned decimal text with "." and E; false when out of range.
+bool parseDecimal(const char* first, const char* last, double& value)
+{
+    const auto result = std::from_chars(first, last, value);
+    return result.ec != std::errc::result_out_of_range;
+}
+#else
+std::string generalText(double value, int digits)
+{
+    std::array<char, 64> buffer{};
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%.*g", digits, value);
+    return std::string(buffer.data(), std::size_t(length));
+}
+
+bool parseDecimal(const char* first, const char* last, double& value)
+{
+    const std::string text(first, last);
+    errno = 0;
+    const double parsed = std::strtod(text.c_str(), nullptr);
+    // Out of range as from_chars sees it: nothing left or infinite. A
+    // subnormal result also sets ERANGE but is a value.
+    if (errno == ERANGE && (parsed == 0.0 || std::isinf(parsed)))
+        return false;
+    value = parsed;
+    return true;
+}
+#endif
+
 // Parses a number already known to be well formed; group separators go, and
 // the decimal separator and the exponent letter are normalised because
 // from_chars knows only "." and E. Out of range values saturate to
@@ -104,14 +152,12 @@ double parseNumber(std::string_view number, NumberFormat format)
     if (*first == '+' || *first == '-')
         ++first;
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone; decide by the exponent's sign.
+    if (!parseDecimal(first, last, value)) {
+        // Out of range leaves the value alone; decide by the exponent's sign.
         const auto e = normalised.find('E');
         const bool tiny = e != std::string::npos && e + 1 < normalised.size() && normalised[e + 1] == '-';
         value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
     }
-    (void)ptr;
     return negative ? -value : value;
 }
 
@@ -143,10 +189,7 @@ std::string textForm(double value, Precision precision)
     if (std::isinf(value))
         return value > 0 ? " 1.#INF" : "-1.#INF";
     const int digits = precision == Precision::Single ? 7 : 15;
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, digits);
-    std::string text(buffer.data(), result.ptr);
+    std::string text = generalText(value, digits);
     for (char& c : text) {
         if (c == 'e')
             c = 'E';

@@ -14,13 +14,8 @@ namespace ui {
 
 // Fonts of the windows, by the face names they were designed with; a machine
 // without a face gets its closest substitute (see installFontSubstitutes).
-struct FontSpec {
-    const char* family;
-    double points;
-    bool bold;
-};
-
-inline constexpr FontSpec DefaultFont{"MS Sans Serif", 8.0, false};
+using game::layout::FontSpec;
+using game::layout::DefaultFont;
 
 QFont makeFont(FontSpec design);
 // Registers metric-compatible faces for the design faces, once per process.

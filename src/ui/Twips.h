@@ -5,20 +5,13 @@
 #include <QRect>
 
 #include "runtime/Colors.h"
+#include "game/layout/Design.h"
 
 namespace ui {
 
-// Window coordinates are designed in twips; the screen has 15 twips per pixel.
-inline constexpr int TwipsPerPixel = 15;
-
-struct TwipRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-constexpr int toPixels(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
+using game::layout::TwipRect;
+using game::layout::TwipsPerPixel;
+using game::layout::toPixels;
 
 constexpr QRect toPixels(TwipRect r)
 {

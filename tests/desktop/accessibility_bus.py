@@ -66,7 +66,7 @@ def credits_text(path):
 
 
 def windows(src):
-    main_layout = f"{src}/ui/main/Form1Layout.h"
+    main_layout = f"{src}/game/layout/Form1Layout.h"
     return [
         Window("Ringtafel-Programm", pyatspi.ROLE_FRAME, main_layout, [
             Control("Command1", pyatspi.ROLE_PUSH_BUTTON, "Start"),
@@ -80,13 +80,13 @@ def windows(src):
             Control("Label6", pyatspi.ROLE_LABEL, "< leichter     --     schwerer >"),
             Control("Label4", pyatspi.ROLE_LABEL, credits_text(main_layout)),
         ]),
-        Window("Ringtafel-Erklärung", pyatspi.ROLE_DIALOG, f"{src}/ui/explain/Form3.cpp", [
+        Window("Ringtafel-Erklärung", pyatspi.ROLE_DIALOG, f"{src}/game/layout/Form3Layout.h", [
             Control("Label1", pyatspi.ROLE_LABEL, "Erklärung"),
             Control("Label2", pyatspi.ROLE_LABEL, "Zum Starten bitte den Start-Button klicken.…"),
             Control("Label3", pyatspi.ROLE_LABEL, "Das Ziel ist es, mit dem Mauscursor…"),
             Control("Command1", pyatspi.ROLE_PUSH_BUTTON, "Zurück"),
         ]),
-        Window("Ringtafel-Auswertung", pyatspi.ROLE_DIALOG, f"{src}/ui/result/Form2.cpp", [
+        Window("Ringtafel-Auswertung", pyatspi.ROLE_DIALOG, f"{src}/game/layout/Form2Layout.h", [
             Control("Label1", pyatspi.ROLE_LABEL, SENTENCE),
             Control("Label2", pyatspi.ROLE_LABEL, "(Maximum: 310 Punkte)"),
             Control("Command1", pyatspi.ROLE_PUSH_BUTTON, "Zurück"),

@@ -5,6 +5,7 @@
 #include "Trace.h"
 
 #include "runtime/Numbers.h"
+#include "game/TraceLines.h"
 #include "ui/Accessibility.h"
 #include "ui/explain/Form3.h"
 #include "ui/result/Form2.h"
@@ -133,63 +134,63 @@ void Form1::createControls()
     HScroll1->setFocusPolicy(Qt::StrongFocus);   // a tab stop, moved by the arrow keys
     HScroll1->setInvertedControls(false);        // the right arrow key moves right, to "schwerer"
 
-    Command3 = makeButton(this, "Erklärung", form1::Command3, form1::ButtonFont);
-    Text6 = makeTextBox(this, "Text6", form1::Text6, false);
+    Command3 = makeButton(this, form1::text::Command3, form1::Command3, form1::ButtonFont);
+    Text6 = makeTextBox(this, form1::text::Text6, form1::Text6, false);
 
     const QFont windowFont = font();
-    Frame2 = place(new QGroupBox(QStringLiteral("Zeitwertung"), this), form1::Frame2);
-    Option5 = makeOption(Frame2, "Nein", form1::Option5, windowFont);
+    Frame2 = place(new QGroupBox(QString::fromUtf8(form1::text::Frame2), this), form1::Frame2);
+    Option5 = makeOption(Frame2, form1::text::Option5, form1::Option5, windowFont);
     Option5->setChecked(true);
-    Option4 = makeOption(Frame2, "Ja", form1::Option4, windowFont);
+    Option4 = makeOption(Frame2, form1::text::Option4, form1::Option4, windowFont);
     Frame2->hide();
 
-    Frame1 = place(new QGroupBox(QStringLiteral("Leistungsniveau"), this), form1::Frame1);
+    Frame1 = place(new QGroupBox(QString::fromUtf8(form1::text::Frame1), this), form1::Frame1);
     Frame1->setFont(makeFont(form1::HeadingFont));
-    Option3 = makeOption(Frame1, "Profi", form1::Option3, windowFont);
-    Option2 = makeOption(Frame1, "Fortgeschrittener", form1::Option2, windowFont);
-    Option1 = makeOption(Frame1, "Anfänger", form1::Option1, windowFont);
+    Option3 = makeOption(Frame1, form1::text::Option3, form1::Option3, windowFont);
+    Option2 = makeOption(Frame1, form1::text::Option2, form1::Option2, windowFont);
+    Option1 = makeOption(Frame1, form1::text::Option1, form1::Option1, windowFont);
     Option1->setChecked(true);
     Frame1->hide();
 
-    Text5 = makeTextBox(this, "0", form1::Text5, true);
+    Text5 = makeTextBox(this, form1::text::Text5, form1::Text5, true);
     Text5->setAlignment(Qt::AlignCenter);
     Text5->setFont(makeFont(form1::ScoreFont));
-    Text4 = makeTextBox(this, "Text4", form1::Text4, false);
-    Text3 = makeTextBox(this, "Text3", form1::Text3, false);
-    Text2 = makeTextBox(this, "Text2", form1::Text2, false);
-    Text1 = makeTextBox(this, "Text1", form1::Text1, false);
+    Text4 = makeTextBox(this, form1::text::Text4, form1::Text4, false);
+    Text3 = makeTextBox(this, form1::text::Text3, form1::Text3, false);
+    Text2 = makeTextBox(this, form1::text::Text2, form1::Text2, false);
+    Text1 = makeTextBox(this, form1::text::Text1, form1::Text1, false);
 
-    Command2 = makeButton(this, "Ende", form1::Command2, form1::ButtonFont);
-    Command1 = makeButton(this, "Start", form1::Command1, form1::ButtonFont);
+    Command2 = makeButton(this, form1::text::Command2, form1::Command2, form1::ButtonFont);
+    Command1 = makeButton(this, form1::text::Command1, form1::Command1, form1::ButtonFont);
 
     Picture1 = new TargetFieldView(toPixels(form1::Picture1).size(), rt::White, this);
     Picture1->move(toPixels(form1::Picture1).topLeft());
 
-    Label6 = makeLabel(this, "< leichter     --     schwerer >", form1::Label6);
-    Label5 = makeLabel(this, "Schwierigkeitsgrad", form1::Label5);
+    Label6 = makeLabel(this, form1::text::Label6, form1::Label6);
+    Label5 = makeLabel(this, form1::text::Label5, form1::Label5);
     Label5->setFont(makeFont(form1::HeadingFont));
-    Label4 = makeLabel(this, form1::CreditsText, form1::Label4);
+    Label4 = makeLabel(this, form1::text::Label4, form1::Label4);
     Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label3 = makeLabel(this, "Punkte", form1::Label3);
+    Label3 = makeLabel(this, form1::text::Label3, form1::Label3);
     Label3->setFont(makeFont(form1::PunkteFont));
-    setTextColor(*Label3, Qt::black);
-    Label2 = makeLabel(this, "Scheibe", form1::Label2);
+    setTextColor(*Label3, toQColor(form1::PunkteColor));
+    Label2 = makeLabel(this, form1::text::Label2, form1::Label2);
     Label2->hide();
-    Label1 = makeLabel(this, "Maus", form1::Label1);
+    Label1 = makeLabel(this, form1::text::Label1, form1::Label1);
     Label1->hide();
 }
 
 void Form1::nameControlsForAssistiveTechnology()
 {
-    Picture1->setAccessibleName(QStringLiteral("Zielfeld"));
-    Picture1->setAccessibleDescription(QStringLiteral("Hier erscheinen die Ringtafeln; ein Klick auf eine Tafel zählt."));
-    Text5->setAccessibleName(QStringLiteral("Punkte"));
-    HScroll1->setAccessibleName(QStringLiteral("Schwierigkeitsgrad"));
-    Text1->setAccessibleName(QStringLiteral("Maus X"));
-    Text2->setAccessibleName(QStringLiteral("Maus Y"));
-    Text3->setAccessibleName(QStringLiteral("Scheibe xx"));
-    Text4->setAccessibleName(QStringLiteral("Scheibe yy"));
-    Text6->setAccessibleName(QStringLiteral("Zeitpunkte"));
+    Picture1->setAccessibleName(QString::fromUtf8(form1::accessible::Picture1));
+    Picture1->setAccessibleDescription(QString::fromUtf8(form1::accessible::Picture1Description));
+    Text5->setAccessibleName(QString::fromUtf8(form1::accessible::Text5));
+    HScroll1->setAccessibleName(QString::fromUtf8(form1::accessible::HScroll1));
+    Text1->setAccessibleName(QString::fromUtf8(form1::accessible::Text1));
+    Text2->setAccessibleName(QString::fromUtf8(form1::accessible::Text2));
+    Text3->setAccessibleName(QString::fromUtf8(form1::accessible::Text3));
+    Text4->setAccessibleName(QString::fromUtf8(form1::accessible::Text4));
+    Text6->setAccessibleName(QString::fromUtf8(form1::accessible::Text6));
 }
 
 void Form1::arrangeTabOrder()
@@ -245,7 +246,7 @@ void Form1::Form_Click()
 void Form1::Command1_Click()
 {
     game_->start();
-    trace("Command1_Click");
+    trace("%s", game::trace::startLine().c_str());
 }
 
 void Form1::Command2_Click() { windows_.end(0); }
@@ -257,12 +258,12 @@ void Form1::Timer1_Timer()
 {
     game_->tick();
     const game::GameState& state = game_->state();
-    trace("Timer1_Timer Anzahl=%d xx=%g yy=%g", state.Anzahl, state.xx.toDouble(), state.yy.toDouble());
+    trace("%s", game::trace::tickLine(state).c_str());
 }
 
 void Form1::Picture1_MouseDown(int /*Button*/, int /*Shift*/, float X, float Y)
 {
-    trace("Picture1_MouseDown X=%g Y=%g", double(X), double(Y));
+    trace("%s", game::trace::pressLine(X, Y).c_str());
     game_->shot(X, Y);
 }
 

@@ -2,6 +2,7 @@
 #include "PaceScrollBar.h"
 
 #include "game/Pace.h"
+#include "game/layout/Form1Layout.h"
 #include "ui/Accessibility.h"
 
 #include <QMouseEvent>
@@ -25,7 +26,7 @@ void PaceScrollBar::sliderChange(SliderChange change)
     const QString pace = QString::fromStdString(game::paceText(value()));
     // Spoken with the name on focus; a screen reader tells a change of the
     // value only as a bare number, so the new pace is announced as well.
-    setAccessibleDescription(pace + QStringLiteral(", links leichter, rechts schwerer"));
+    setAccessibleDescription(pace + QString::fromUtf8(game::layout::form1::accessible::HScroll1Directions));
     if (isVisible())
         announce(*this, pace);
 }

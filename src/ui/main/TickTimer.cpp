@@ -3,6 +3,7 @@
 
 #include "Trace.h"
 #include "runtime/RuntimeError.h"
+#include "game/TraceLines.h"
 
 namespace ui {
 
@@ -27,7 +28,7 @@ void TickTimer::setInterval(int milliseconds)
     if (milliseconds < 0)
         rt::raiseRuntimeError(rt::ErrorCode::InvalidPropertyValue);
     interval_ = milliseconds;
-    trace("Timer1.Interval %d", interval_);
+    trace("%s", game::trace::intervalLine(interval_).c_str());
     if (interval_ == 0)
         timer_.stop();   // an interval of 0 holds the ticks back
     else if (enabled_)

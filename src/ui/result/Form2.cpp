@@ -3,6 +3,7 @@
 
 #include "runtime/Numbers.h"
 #include "game/Game.h"
+#include "game/layout/Form2Layout.h"
 #include "ui/Look.h"
 #include "ui/Twips.h"
 #include "ui/main/Form1.h"
@@ -14,24 +15,15 @@
 namespace ui {
 
 namespace form2 {
-inline constexpr rt::Rgb BackColor = rt::RGB(255, 224, 192);
-inline constexpr rt::Rgb SentenceColor = rt::RGB(0, 0, 64);
-inline constexpr TwipRect ClientArea{1728, 1608, 7992, 5100};
-inline constexpr TwipRect Command1{3120, 4320, 1575, 615};
-inline constexpr TwipRect Label2{1320, 3000, 5295, 495};
-inline constexpr TwipRect Label1{840, 480, 6255, 2295};
-inline constexpr FontSpec ButtonFont{"Arial", 12.0, false};
-inline constexpr FontSpec MaximumFont{"MS Sans Serif", 18.0, true};
-inline constexpr FontSpec SentenceFont{"MS Sans Serif", 24.0, false};
-inline constexpr const char* SavePath = "C:\\Programme\\Ringtafel\\Ergebnis.txt";
+using namespace game::layout::form2;
 } // namespace form2
 
 Form2::Form2(Windows& windows) : QWidget(nullptr), windows_(windows)
 {
-    setUpWindow(*this, "Ringtafel-Auswertung", form2::BackColor, toPixels(form2::ClientArea));
-    Command1 = makeButton(this, "Zurück", form2::Command1, form2::ButtonFont);
+    setUpWindow(*this, form2::Caption, form2::BackColor, toPixels(form2::ClientArea));
+    Command1 = makeButton(this, form2::text::Command1, form2::Command1, form2::ButtonFont);
 
-    Label2 = new QLabel(QStringLiteral("(Maximum: 310 Punkte)"), this);
+    Label2 = new QLabel(QString::fromUtf8(form2::text::Label2), this);
     Label2->setGeometry(toPixels(form2::Label2));
     Label2->setFont(makeFont(form2::MaximumFont));
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+#include "Dom.h"
+
+#include <emscripten/bind.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace web {
+
+namespace {
+
+std::vector<EventHandler>& handlers()
+{
+    static std::vector<EventHandler> all;
+    return all;
+}
+
+std::function<void(const std::function<void()>&)>& handlerFrame()
+{
+    static std::function<void(const std::function<void()>&)> frame = [](const std::function<void()>& run) { run(); };
+    return frame;
+}
+
+// Called by the shell's listener for each event.
+void dispatchEvent(int handler, val event)
+{
+    if (handler < 0 || std::size_t(handler) >= handlers().size())
+        return;
+    const EventHandler& run = handlers()[std::size_t(handler)];
+    handlerFrame()([&] { run(event); });
+}
+
+std::string pixels(int value) { return std::to_string(value) + "px"; }
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(ringtafel_events)
+{
+    emscripten::function("ringtafelDispatch", &dispatchEvent);
+}
+
+val document() { return val::global("document"); }
+
+val makeElement(const char* tag, val parent, const char* window, const char* name)
+{
+    val element = document().call<val>("createElement", val(tag));
+    if (name != nullptr) {
+        element["dataset"].set("name", val(name));
+        element.set("id", std::string(window) + "-" + name);
+    }
+    parent.call<void>("appendChild", element);
+    return element;
+}
+
+void place(val element, game::layout::TwipRect rect)
+{
+    const game::layout::PixelRect r = game::layout::toPixelRect(rect);
+    setStyle(element, "left", pixels(r.left));
+    setStyle(element, "top", pixels(r.top));
+    setStyle(element, "width", pixels(r.width));
+    setStyle(element, "height", pixels(r.height));
+}
+
+void setFont(val element, game::layout::FontSpec font)
+{
+    // Both design faces have the metrics of the face built into the page.
+    setStyle(element, "fontFamily", "\"Ringtafel Sans\", \"Liberation Sans\", Arial, sans-serif");
+    setStyle(element, "fontSize", std::to_string(font.points) + "pt");
+    setStyle(element, "fontWeight", font.bold ? "700" : "400");
+}
+
+std::string cssColor(rt::Rgb color)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", unsigned(color.r), unsigned(color.g), unsigned(color.b));
+    return text;
+}
+
+void setText(val element, const std::string& text) { element.set("textContent", text); }
+// Texts may hold any character: through std::string, which is read as UTF-8.
+void setText(val element, const char* text) { element.set("textContent", std::string(text)); }
+
+void setAttribute(const val& element, const char* name, const char* value)
+{
+    element.call<void>("setAttribute", val(name), std::string(value));
+}
+void setAttribute(const val& element, const char* name, const std::string& value)
+{
+    element.call<void>("setAttribute", val(name), value);
+}
+void setAttribute(const val& element, const char* name, int value)
+{
+    element.call<void>("setAttribute", val(name), value);
+}
+void setStyle(const val& element, const char* property, const char* value) { element["style"].set(property, val(value)); }
+void setStyle(const val& element, const char* property, const std::string& value) { element["style"].set(property, value); }
+void setStyle(const val& element, const char* property, int value) { element["style"].set(property, value); }
+void addClass(const val& element, const char* name) { element["classList"].call<void>("add", val(name)); }
+
+void setShown(val element, bool shown) { element.set("hidden", !shown); }
+
+void listen(val element, const char* type, EventHandler handler, bool onlyOwn)
+{
+    handlers().push_back(std::move(handler));
+    val::global("ringtafelListen")(element, val(type), int(handlers().size() - 1), onlyOwn);
+}
+
+void setHandlerFrame(std::function<void(const std::function<void()>&)> frame) { handlerFrame() = std::move(frame); }
+
+} // namespace web

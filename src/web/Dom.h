@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "runtime/Colors.h"
+#include "game/layout/Design.h"
+
+#include <emscripten/val.h>
+
+#include <functional>
+#include <string>
+
+// The few things the page does with its document: make and place elements,
+// give them the design's fonts and colours, and listen to their events.
+namespace web {
+
+using emscripten::val;
+
+val document();
+
+// A new element appended to `parent`; `name` goes to data-name, the name
+// the desktop gives the same control, and to its id as "Window-Name".
+val makeElement(const char* tag, val parent, const char* window, const char* name);
+
+// At its design place and size in the container's pixels.
+void place(val element, game::layout::TwipRect rect);
+void setFont(val element, game::layout::FontSpec font);
+std::string cssColor(rt::Rgb color);
+void setText(val element, const std::string& text);
+void setText(val element, const char* text);
+void setAttribute(const val& element, const char* name, const char* value);
+void setAttribute(const val& element, const char* name, const std::string& value);
+void setAttribute(const val& element, const char* name, int value);
+void setStyle(const val& element, const char* property, const char* value);
+void setStyle(const val& element, const char* property, const std::string& value);
+void setStyle(const val& element, const char* property, int value);
+void addClass(const val& element, const char* name);
+void setShown(val element, bool shown);
+
+// Runs handler for every event of the type on the element. With onlyOwn,
+// events that bubbled up from an element inside it are left out.
+using EventHandler = std::function<void(val event)>;
+void listen(val element, const char* type, EventHandler handler, bool onlyOwn = false);
+
+// Every handler runs through here: the page sets what wraps it (the report
+// of a run-time error, the drawing of what changed).
+void setHandlerFrame(std::function<void(const std::function<void()>&)> frame);
+
+} // namespace web

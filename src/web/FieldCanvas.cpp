@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+#include "FieldCanvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace web {
+
+FieldCanvas::FieldCanvas(val parent, game::layout::TwipRect rect, rt::Rgb background)
+    : element_(makeElement("canvas", parent, "Form1", "Picture1")),
+      context_(element_.call<val>("getContext", val("2d"))),
+      picture_(game::layout::toPixelRect(rect).width - 2 * BorderWidth,
+               game::layout::toPixelRect(rect).height - 2 * BorderWidth, PenWidth, background)
+{
+    place(element_, rect);
+    addClass(element_, "field");
+    setScale(1.0);
+}
+
+int FieldCanvas::fieldPixelOf(int screenPixel, int size) const
+{
+    return std::clamp(int(std::floor(screenPixel / scale_)), 0, size - 1);
+}
+
+int FieldCanvas::firstScreenPixelOf(int fieldPixel) const { return int(std::ceil(fieldPixel * scale_)); }
+
+void FieldCanvas::setScale(double screenPixelsPerFieldPixel)
+{
+    scale_ = screenPixelsPerFieldPixel;
+    screenWidth_ = std::max(1, int(std::lround(picture_.innerWidth() * scale_)));
+    screenHeight_ = std::max(1, int(std::lround(picture_.innerHeight() * scale_)));
+    element_.set("width", screenWidth_);
+    element_.set("height", screenHeight_);
+    screen_.assign(std::size_t(screenWidth_) * std::size_t(screenHeight_) * 4, 0);
+    columns_.resize(std::size_t(screenWidth_));
+    rows_.resize(std::size_t(screenHeight_));
+    for (int x = 0; x < screenWidth_; ++x)
+        columns_[std::size_t(x)] = fieldPixelOf(x, picture_.innerWidth());
+    for (int y = 0; y < screenHeight_; ++y)
+        rows_[std::size_t(y)] = fieldPixelOf(y, picture_.innerHeight());
+    picture_.takeChangedBounds();
+    draw({0, 0, picture_.innerWidth(), picture_.innerHeight()});
+}
+
+void FieldCanvas::present()
+{
+    const rt::PixelBounds changed = picture_.takeChangedBounds();
+    if (!changed.isEmpty())
+        draw(changed);
+}
+
+void FieldCanvas::draw(const rt::PixelBounds& field)
+{
+    const int left = std::clamp(firstScreenPixelOf(field.left), 0, screenWidth_);
+    const int right = field.right >= picture_.innerWidth() ? screenWidth_
+                                                            : std::clamp(firstScreenPixelOf(field.right), 0, screenWidth_);
+    const int top = std::clamp(firstScreenPixelOf(field.top), 0, screenHeight_);
+    const int bottom = field.bottom >= picture_.innerHeight()
+                           ? screenHeight_
+                           : std::clamp(firstScreenPixelOf(field.bottom), 0, screenHeight_);
+    if (left >= right || top >= bottom)
+        return;
+    const std::uint32_t* pixels = picture_.pixels();
+    for (int y = top; y < bottom; ++y) {
+        const std::uint32_t* from = pixels + std::size_t(rows_[std::size_t(y)]) * std::size_t(picture_.innerWidth());
+        std::uint8_t* to = screen_.data() + (std::size_t(y) * std::size_t(screenWidth_) + std::size_t(left)) * 4;
+        for (int x = left; x < right; ++x, to += 4) {
+            const std::uint32_t pixel = from[columns_[std::size_t(x)]];
+            to[0] = std::uint8_t(pixel >> 16);
+            to[1] = std::uint8_t(pixel >> 8);
+            to[2] = std::uint8_t(pixel);
+            to[3] = 0xff;
+        }
+    }
+    // An image over the program's own memory, valid until that memory grows.
+    const val bytes(emscripten::typed_memory_view(screen_.size(), screen_.data()));
+    const val clamped = val::global("Uint8ClampedArray").new_(bytes["buffer"], bytes["byteOffset"], screen_.size());
+    const val image = val::global("ImageData").new_(clamped, screenWidth_, screenHeight_);
+    context_.call<void>("putImageData", image, 0, 0, left, top, right - left, bottom - top);
+}
+
+std::optional<FieldCanvas::FieldPixel> FieldCanvas::pressAt(double clientX, double clientY, double fieldLeft,
+                                                            double fieldTop, double devicePixelRatio) const
+{
+    // Positions in the viewport's screen pixels. The field's corner lies on a
+    // pixel corner; a press position may come a hair short of its pixel's
+    // edge after the division by the ratio.
+    constexpr double EdgeTolerance = 1e-4;
+    const int screenX = int(std::floor(clientX * devicePixelRatio + EdgeTolerance))
+                        - int(std::lround(fieldLeft * devicePixelRatio));
+    const int screenY = int(std::floor(clientY * devicePixelRatio + EdgeTolerance))
+                        - int(std::lround(fieldTop * devicePixelRatio));
+    if (screenX < 0 || screenY < 0 || screenX >= screenWidth_ || screenY >= screenHeight_)
+        return std::nullopt;
+    return FieldPixel{float(fieldPixelOf(screenX, picture_.innerWidth())),
+                      float(fieldPixelOf(screenY, picture_.innerHeight()))};
+}
+
+} // namespace web

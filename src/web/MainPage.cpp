@@ -1,0 +1,352 @@
+// SPDX-License-Identifier: MIT
+#include "MainPage.h"
+
+#include "Trace.h"
+
+#include "runtime/Numbers.h"
+#include "game/Pace.h"
+#include "game/TraceLines.h"
+#include "game/layout/Form1Layout.h"
+#include "game/layout/Form2Layout.h"
+#include "game/layout/Form3Layout.h"
+
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+#include <vector>
+
+namespace web {
+
+namespace form1 = game::layout::form1;
+namespace form2 = game::layout::form2;
+namespace form3 = game::layout::form3;
+
+namespace {
+
+using C = ControlDesign;
+using game::layout::DefaultFont;
+
+// The main window's controls in tab order; the field goes first and the
+// slider after "Erklärung", the labels last, beneath all of them.
+constexpr ControlDesign Form1Controls[] = {
+    {C::Button, "Command1", form1::text::Command1, form1::Command1, form1::ButtonFont},
+    {C::Button, "Command2", form1::text::Command2, form1::Command2, form1::ButtonFont},
+    {C::TextBox, "Text1", form1::text::Text1, form1::Text1, DefaultFont, C::Hidden, form1::accessible::Text1},
+    {C::TextBox, "Text2", form1::text::Text2, form1::Text2, DefaultFont, C::Hidden, form1::accessible::Text2},
+    {C::TextBox, "Text3", form1::text::Text3, form1::Text3, DefaultFont, C::Hidden, form1::accessible::Text3},
+    {C::TextBox, "Text4", form1::text::Text4, form1::Text4, DefaultFont, C::Hidden, form1::accessible::Text4},
+    {C::TextBox, "Text5", form1::text::Text5, form1::Text5, form1::ScoreFont, C::Centred, form1::accessible::Text5},
+    {C::Frame, "Frame1", form1::text::Frame1, form1::Frame1, form1::HeadingFont, C::Hidden},
+    {C::Option, "Option1", form1::text::Option1, form1::Option1, DefaultFont, C::Selected},
+    {C::Option, "Option2", form1::text::Option2, form1::Option2},
+    {C::Option, "Option3", form1::text::Option3, form1::Option3},
+    {C::Frame, "Frame2", form1::text::Frame2, form1::Frame2, DefaultFont, C::Hidden},
+    {C::Option, "Option4", form1::text::Option4, form1::Option4},
+    {C::Option, "Option5", form1::text::Option5, form1::Option5, DefaultFont, C::Selected},
+    {C::TextBox, "Text6", form1::text::Text6, form1::Text6, DefaultFont, C::Hidden, form1::accessible::Text6},
+    {C::Button, "Command3", form1::text::Command3, form1::Command3, form1::ButtonFont},
+};
+
+constexpr ControlDesign Form1Labels[] = {
+    {C::Label, "Label1", form1::text::Label1, form1::Label1, DefaultFont, C::Hidden},
+    {C::Label, "Label2", form1::text::Label2, form1::Label2, DefaultFont, C::Hidden},
+    {C::Label, "Label3", form1::text::Label3, form1::Label3, form1::PunkteFont, 0, nullptr, form1::PunkteColor},
+    {C::Label, "Label4", form1::text::Label4, form1::Label4, DefaultFont, C::Centred},
+    {C::Label, "Label5", form1::text::Label5, form1::Label5, form1::HeadingFont},
+    {C::Label, "Label6", form1::text::Label6, form1::Label6},
+};
+
+constexpr ControlDesign Form2Controls[] = {
+    {C::Button, "Command1", form2::text::Command1, form2::Command1, form2::ButtonFont},
+    {C::Label, "Label2", form2::text::Label2, form2::Label2, form2::MaximumFont, C::Centred},
+    {C::Label, "Label1", "", form2::Label1, form2::SentenceFont, C::Centred, nullptr, form2::SentenceColor},
+};
+
+constexpr ControlDesign Form3Controls[] = {
+    {C::Button, "Command1", form3::text::Command1, form3::Command1, form3::TextFont},
+    {C::Label, "Label3", form3::text::Label3, form3::Label3, form3::TextFont, 0, nullptr, form3::TextColor},
+    {C::Label, "Label2", form3::text::Label2, form3::Label2, form3::TextFont, 0, nullptr, form3::TextColor},
+    {C::Label, "Label1", form3::text::Label1, form3::Label1, form3::TitleFont, C::Centred, nullptr, form3::TextColor},
+};
+
+// Qt's numbering of the mouse buttons, from the browser's.
+int buttonOf(int browserButton)
+{
+    constexpr int Buttons[] = {1, 4, 2};
+    return browserButton >= 0 && browserButton < 3 ? Buttons[browserButton] : 0;
+}
+
+int shiftOf(const val& event)
+{
+    return (event["shiftKey"].as<bool>() ? 1 : 0) + (event["ctrlKey"].as<bool>() ? 2 : 0)
+           + (event["altKey"].as<bool>() ? 4 : 0);
+}
+
+std::string pixels(int value) { return std::to_string(value) + "px"; }
+
+} // namespace
+
+// The game's view of the main window's text boxes and of the result window.
+class MainPage::Ports final : public game::Displays, public game::ResultWindow {
+public:
+    explicit Ports(MainPage& page) : page_(page) {}
+
+    void setText(game::Display box, const std::string& text) override
+    {
+        constexpr const char* Names[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"};
+        page_.controls_[Names[int(box)]].set("value", text);
+    }
+    std::string scoreText() const override { return page_.controls_["Text5"]["value"].as<std::string>(); }
+    bool timeScoringSelected() const override { return page_.controls_["Option4"]["firstChild"]["checked"].as<bool>(); }
+
+    void setSentence(const std::string& sentence) override
+    {
+        page_.loadForm2();
+        web::setText(page_.Form2.control("Label1"), sentence);
+        sentence_ = sentence;
+    }
+    void redrawNow() override {}   // the browser draws the window when the handler returns
+    // The end of a game brings the result to the player also when the window
+    // is already shown, perhaps behind another; the sentence is said once.
+    void show() override
+    {
+        page_.loadForm2();
+        page_.Form2.showInFront();
+        page_.Form2.control("Command1").call<void>("focus");
+        web::setText(document().call<val>("getElementById", val("announce")), sentence_);
+    }
+
+private:
+    MainPage& page_;
+    std::string sentence_;
+};
+
+MainPage::MainPage()
+    : body_(document()["body"]), desk_(makeElement("div", body_, "", nullptr)),
+      client_(makeElement("div", makeElement("main", desk_, "", nullptr), "", nullptr)),
+      controls_(client_, "Form1"),
+      Timer1(form1::DesignInterval, [this] { handle([this] { Timer1_Timer(); }); }),
+      Form2(desk_, "Form2", form2::Caption, form2::ClientArea, form1::ClientArea, form2::BackColor, Form2Controls),
+      Form3(desk_, "Form3", form3::Caption, form3::ClientArea, form1::ClientArea, form3::BackColor, Form3Controls),
+      ports_(std::make_unique<Ports>(*this))
+{
+    document().set("title", std::string(form1::Caption));
+    desk_.set("id", val("desk"));
+    val form1 = client_["parentElement"];
+    form1.set("id", val("Form1"));
+    setAttribute(form1, "aria-label", form1::Caption);
+    addClass(client_, "client");
+    setStyle(client_, "width", pixels(game::layout::toPixelRect(form1::ClientArea).width));
+    setStyle(client_, "height", pixels(game::layout::toPixels(form1::ClientHeightWithCredits)));
+    setStyle(body_, "background", cssColor(form1::BackColor));
+    setFont(client_, DefaultFont);
+
+    createControls();
+    game_ = std::make_unique<game::Game>(
+        game::GamePorts{Picture1->picture(), Timer1, *ports_, *ports_, clock_, random_});
+    setHandlerFrame([this](const std::function<void()>& handler) { handle(handler); });
+    connectHandlers();
+    handle([this] { Form_Load(); });
+    layOut();
+    Picture1->element().call<void>("focus");   // the first tab stop has the keyboard
+    body_["dataset"].set("state", val("ready"));
+}
+
+MainPage::~MainPage() = default;
+
+void MainPage::createControls()
+{
+    Picture1 = std::make_unique<FieldCanvas>(client_, form1::Picture1, rt::White);
+    const val& field = Picture1->element();
+    setAttribute(field, "tabindex", "0");
+    setAttribute(field, "role", "img");
+    setAttribute(field, "aria-label", form1::accessible::Picture1);
+    setAttribute(field, "aria-description", form1::accessible::Picture1Description);
+    controls_.add(Form1Controls);
+    HScroll1 = std::make_unique<PaceSlider>(client_, [this] { HScroll1_Change(); });
+    controls_.add(Form1Labels);
+}
+
+void MainPage::connectHandlers()
+{
+    const auto onClick = [](const val& element, std::function<void()> handler) {
+        listen(element, "click", [handler = std::move(handler)](val) { handler(); });
+    };
+    onClick(controls_["Command1"], [this] { Command1_Click(); });
+    onClick(controls_["Command2"], [this] { Command2_Click(); });
+    onClick(controls_["Command3"], [this] { Command3_Click(); });
+    onClick(Form2.control("Command1"), [this] { Form2.hide(); });
+    onClick(Form3.control("Command1"), [this] { Form3.hide(); });
+    listen(client_, "click", [this](val) { Form_Click(); }, true);
+    const std::pair<const char*, void (MainPage::*)()> options[] = {{"Option1", &MainPage::Option1_Click},
+                                                                    {"Option2", &MainPage::Option2_Click},
+                                                                    {"Option3", &MainPage::Option3_Click},
+                                                                    {"Option4", &MainPage::Option4_Click},
+                                                                    {"Option5", &MainPage::Option5_Click}};
+    for (const auto& [name, handler] : options)
+        listen(controls_[name]["firstChild"], "change", [this, handler = handler](val) { (this->*handler)(); });
+    listen(Picture1->element(), "pointerdown", [this](val event) { pressed(event); });
+    listen(val::global("window"), "resize", [this](val) { layOut(); });
+}
+
+void MainPage::pressed(const val& event)
+{
+    // The field's corner in the viewport: inside the border, which the page may scale.
+    const val box = Picture1->element().call<val>("getBoundingClientRect");
+    const double border = FieldCanvas::BorderWidth * pageScale_;
+    const auto at = Picture1->pressAt(event["clientX"].as<double>(), event["clientY"].as<double>(),
+                                      box["left"].as<double>() + border, box["top"].as<double>() + border,
+                                      emscripten_get_device_pixel_ratio());
+    if (!at)
+        return;   // on the border, not on the field
+    event.call<void>("preventDefault");
+    Picture1->element().call<void>("focus");
+    Picture1_MouseDown(buttonOf(event["button"].as<int>()), shiftOf(event), at->x, at->y);
+}
+
+void MainPage::layOut()
+{
+    const double viewportWidth = document()["documentElement"]["clientWidth"].as<double>();
+    const double pageWidth = game::layout::toPixelRect(form1::ClientArea).width;
+    pageScale_ = viewportWidth > 0 && viewportWidth < pageWidth ? viewportWidth / pageWidth : 1.0;
+    const double ratio = emscripten_get_device_pixel_ratio();
+    const std::string scale = "scale(" + std::to_string(pageScale_) + ")";
+    setStyle(desk_, "transform", scale);
+    const val box = Picture1->element().call<val>("getBoundingClientRect");
+    const auto shiftToPixelCorner = [ratio](double position) {
+        const double onScreen = position * ratio;
+        return (std::ceil(onScreen - 1e-6) - onScreen) / ratio;
+    };
+    const double border = FieldCanvas::BorderWidth * pageScale_;
+    const double dx = shiftToPixelCorner(box["left"].as<double>() + border);
+    const double dy = shiftToPixelCorner(box["top"].as<double>() + border);
+    setStyle(desk_, "transform", "translate(" + std::to_string(dx) + "px, " + std::to_string(dy) + "px) " + scale);
+    Picture1->setScale(ratio * pageScale_);
+}
+
+void MainPage::handle(const std::function<void()>& handler)
+{
+    if (ended_)
+        return;
+    try {
+        handler();
+    } catch (const rt::RuntimeError& error) {
+        reportRuntimeError(error);
+    } catch (const std::bad_alloc&) {
+        reportRuntimeError(rt::RuntimeError(rt::ErrorCode::OutOfMemory));
+    } catch (const std::exception&) {
+        reportRuntimeError(rt::RuntimeError(rt::ErrorCode::InvalidCall));
+    }
+    if (!ended_)
+        Picture1->present();
+}
+
+void MainPage::reportRuntimeError(const rt::RuntimeError& error)
+{
+    Timer1.setEnabled(false);
+    val::global("window").call<void>("alert", "Laufzeitfehler '" + std::to_string(error.number()) + "':\n\n"
+                                                  + error.germanMessage());
+    end();
+}
+
+void MainPage::loadForm2()
+{
+    if (form2Loaded_)
+        return;
+    form2Loaded_ = true;
+    // The result window's load handler: the sentence from the score box.
+    const double points = rt::leadingNumber(controls_["Text5"]["value"].as<std::string>());
+    setText(Form2.control("Label1"), game::resultSentence(points, rt::Precision::Double));
+}
+
+void MainPage::end()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    Timer1.setEnabled(false);
+    desk_.call<void>("remove");
+    val closing = makeElement("p", body_, "", nullptr);
+    closing.set("id", val("closed"));
+    setText(closing, "Das Ringtafel-Programm ist beendet.");
+    setStyle(body_, "background", "#ffffff");
+    body_["dataset"].set("state", val("ended"));
+    val::global("window").call<void>("close");   // only where the browser allows it
+}
+
+// --- Handlers --------------------------------------------------------------
+
+void MainPage::Form_Load()
+{
+    Timer1.setInterval(600);
+    HScroll1->setValue(rt::CInt(Timer1.interval()));   // runs HScroll1_Change: 410 ms
+}
+
+void MainPage::Form_Click()
+{
+    loadForm2();
+    Form2.hide();
+    Form3.hide();
+}
+
+void MainPage::Command1_Click()
+{
+    game_->start();
+    trace(game::trace::startLine());
+}
+
+void MainPage::Command2_Click() { end(); }
+
+// Also brings the window forward when it is shown behind another.
+void MainPage::Command3_Click()
+{
+    Form3.showInFront();
+    Form3.control("Command1").call<void>("focus");
+}
+
+void MainPage::Timer1_Timer()
+{
+    game_->tick();
+    trace(game::trace::tickLine(game_->state()));
+}
+
+void MainPage::Picture1_MouseDown(int /*Button*/, int /*Shift*/, float X, float Y)
+{
+    trace(game::trace::pressLine(X, Y));
+    game_->shot(X, Y);
+}
+
+void MainPage::HScroll1_Change() { Timer1.setInterval(game::paceMilliseconds(HScroll1->value())); }
+
+void MainPage::Option1_Click() { Timer1.setInterval(800); }
+void MainPage::Option2_Click() { Timer1.setInterval(600); }
+void MainPage::Option3_Click() { Timer1.setInterval(400); }
+void MainPage::Option4_Click() { setShown(controls_["Text6"], true); }
+void MainPage::Option5_Click() { setShown(controls_["Text6"], false); }
+
+// --- Benchmark -------------------------------------------------------------
+
+double MainPage::medianTickMilliseconds(int n)
+{
+    n = std::clamp(n, 1, 100000);
+    if (!Timer1.isEnabled())
+        game_->start();
+    game::GameState& state = game_->state();
+    const std::int16_t count = state.Anzahl;
+    std::vector<double> times;
+    times.reserve(std::size_t(n));
+    for (int i = 0; i < n; ++i) {
+        state.Anzahl = 1;   // each tick places and paints a target; none ends the game
+        const double before = emscripten_get_now();
+        game_->tick();
+        Picture1->present();
+        times.push_back(emscripten_get_now() - before);
+    }
+    state.Anzahl = count;
+    std::sort(times.begin(), times.end());
+    return times[std::size_t(n / 2)];
+}
+
+} // namespace web

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Controls.h"
+#include "Dom.h"
+#include "FieldCanvas.h"
+#include "PageTimer.h"
+#include "PaceSlider.h"
+#include "PageWindow.h"
+
+#include "runtime/Clock.h"
+#include "runtime/Random.h"
+#include "runtime/RuntimeError.h"
+#include "game/Game.h"
+
+#include <memory>
+
+namespace web {
+
+// The main window as the page: the target field, the commands, the score
+// box and the pace slider, with the result and explanation windows inside
+// the page. It owns the game and its state for the life of the page.
+class MainPage {
+public:
+    MainPage();
+    ~MainPage();
+    MainPage(const MainPage&) = delete;
+    MainPage& operator=(const MainPage&) = delete;
+
+    // Handlers.
+    void Form_Load();
+    void Form_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Timer1_Timer();
+    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+    void HScroll1_Change();
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void Option4_Click();
+    void Option5_Click();
+
+    // Runs n whole ticks of a game, started if none runs, and gives the
+    // median time of one in milliseconds.
+    double medianTickMilliseconds(int n);
+
+private:
+    class Ports;
+
+    void createControls();
+    void connectHandlers();
+    void pressed(const val& event);
+    // Scales the page to a narrow viewport and keeps the field's corner on a
+    // screen pixel's corner.
+    void layOut();
+    // Runs a handler unless the page has ended; a run-time error it raises is
+    // reported, and what it drew reaches the screen.
+    void handle(const std::function<void()>& handler);
+    void reportRuntimeError(const rt::RuntimeError& error);
+    void loadForm2();
+    void end();
+
+    val body_;
+    val desk_;
+    val client_;
+    double pageScale_ = 1.0;
+    // The controls but the field and the slider, by their names.
+    ControlSet controls_;
+    std::unique_ptr<FieldCanvas> Picture1;
+    std::unique_ptr<PaceSlider> HScroll1;
+    PageTimer Timer1;
+    PageWindow Form2;
+    PageWindow Form3;
+    bool form2Loaded_ = false;
+    bool ended_ = false;
+
+    rt::SystemClock clock_;
+    rt::RandomGenerator random_;
+    std::unique_ptr<Ports> ports_;
+    std::unique_ptr<game::Game> game_;
+};
+
+} // namespace web

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Dom.h"
+
+#include <functional>
+
+namespace web {
+
+// The pace slider, a horizontal scroll bar: an arrow at each end moves the
+// value by the small step, a press in the track by the large step towards
+// the press, and a dragged thumb changes the value where it is let go. The
+// keys: left and down go a small step to the left, right and up one to the
+// right, Page Down and Page Up a large step, Home and End to the ends.
+class PaceSlider {
+public:
+    PaceSlider(val parent, std::function<void()> onChange);
+
+    int value() const { return value_; }
+    // Calls the change handler when the value changes; clamped to the range.
+    void setValue(int value);
+
+private:
+    void pressed(val event);
+    void keyPressed(val event);
+    void dragged(val event);
+    void released(val event);
+    void showThumbAt(double left);
+    double thumbLeftFor(int value) const;
+    int valueAt(double thumbLeft) const;
+
+    val element_;
+    val thumb_ = val::undefined();
+    std::function<void()> onChange_;
+    int value_;
+    bool dragging_ = false;
+    double dragOffset_ = 0.0;   // pointer position in the thumb
+};
+
+} // namespace web
