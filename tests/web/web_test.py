@@ -19,7 +19,7 @@ START, ENDE, ERKLAERUNG = (MAIN + ' [data-name=%s]' % n for n in ('Command1', 'C
 SCORE, SLIDER, FIELD = (MAIN + ' [data-name=%s]' % n for n in ('Text5', 'HScroll1', 'Picture1'))
 BACK = RESULT + ' [data-name=Command1]'
 CAPTIONS = {'Command1': 'Start', 'Command2': 'Ende', 'Command3': 'Erklärung'}
-SHOWN = ['Command1', 'Command2', 'Command3', 'Text5', 'HScroll1', 'Picture1'] + ['Label%d' % n for n in range(1, 7)]
+SHOWN = ['Command1', 'Command2', 'Command3', 'Text5', 'HScroll1', 'Picture1'] + ['Label%d' % n for n in range(3, 7)]
 SENTENCE = 'Sie haben 279 Punkte erreicht!'
 PHONE = dict(width=390, height=844, dpr=3, touch=True)
 
@@ -73,18 +73,18 @@ class Game:
         return len(self.ticks())
 
 
-def expect_result_in_front(b, said):
+def expect_result_in_front(b, said, sentence=SENTENCE):
     """The result window shows the sentence, lies on top and has the keyboard
     on "Zurück"; the live region has said the sentence once more."""
     b.wait_js('!document.querySelector(%r).hidden' % RESULT, 'the result window')
     text = b.js('document.querySelector("%s").textContent' % RESULT)
-    check(SENTENCE in words(text), 'the result window says %r' % words(text))
+    check(sentence in words(text), 'the result window says %r' % words(text))
     check(b.js('document.activeElement === document.querySelector(%r)' % BACK), 'the keyboard is not on "Zurück"')
     x, y, w, h = b.rect(BACK)
     check(b.js('document.querySelector(%r).contains(document.elementFromPoint(%g, %g))' % (BACK, x + w / 2, y + h / 2)),
           '"Zurück" is covered')
     announced = [words(t) for t in b.js('said') if t.strip()]
-    check(announced.count(SENTENCE) == said, 'the live region said %s, expected the sentence %d times' % (announced, said))
+    check(announced.count(sentence) == said, 'the live region said %s, expected the sentence %d times' % (announced, said))
 
 
 def case_game(b):
@@ -193,7 +193,6 @@ def case_layout(b):
         for name, caption in CAPTIONS.items():
             check(words(b.js('document.querySelector("%s [data-name=%s]").textContent' % (MAIN, name))) == caption,
                   name + ' does not read ' + caption)
-        check(b.js('document.querySelector(%r).value' % SCORE) in ('', ' 0'), 'the score box is not blank')
 
 
 def case_pace(b):
@@ -229,7 +228,7 @@ def case_accessibility(b):
     b.click(ERKLAERUNG)
     b.wait_js('!document.querySelector(%r).hidden' % EXPLAIN, 'the explanation window')
     wait_for(lambda: any(t[0] == 11 for t in g.ticks()), 'the end of the game', timeout=60)
-    expect_result_in_front(b, said=1)
+    expect_result_in_front(b, said=1, sentence='Sie haben 0 Punkte erreicht!')
     nodes = wait_for(lambda: b.ax_nodes(), 'the accessibility tree')
     for role, name in (('RootWebArea', 'Ringtafel-Programm'), ('button', 'Start'), ('button', 'Ende'),
                        ('button', 'Erklärung'), ('slider', 'Schwierigkeitsgrad'), ('dialog', 'Ringtafel-Auswertung'),
