@@ -7,6 +7,7 @@ ASAN_BUILD  ?= build-asan
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD  ?= build-fuzz
 FUZZ_SECONDS ?= 60
+WEB_PAGE    ?= build-web/ringtafel.html
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
@@ -26,7 +27,7 @@ run: build
 
 test: test-release test-sanitize test-fuzz test-web
 
-test-release: build
+test-release: build web
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
@@ -73,10 +74,13 @@ fuzz: fuzz-build
 	    fuzz/corpus/typed-text fuzz/corpus/$$name || exit 1; \
 	done
 
+# Then the page's rows, in both browsers, against the native tick.
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DRINGTAFEL_BUILD_BENCH=ON -DRINGTAFEL_BUILD_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
-	cd $(BENCH_BUILD) && ./bench/ringtafel_bench
+	cd $(BENCH_BUILD) && ./bench/ringtafel_bench > ringtafel_bench.txt; status=$$?; cat ringtafel_bench.txt; exit $$status
+	$(MAKE) --no-print-directory web
+	/usr/bin/python3 -B bench/web_bench.py $(WEB_PAGE) $(BENCH_BUILD)/ringtafel_bench.txt
 
 install: build
 	cmake --install $(BUILD)

@@ -1,0 +1,257 @@
+# SPDX-License-Identifier: MIT
+"""The page played in a headless browser, with input through the browser's
+own pipeline, judged by the game's trace, the DOM and screenshots.
+
+    web_test.py CASE BROWSER PAGE OUT_DIR SOURCE_DIR
+"""
+import math
+import os
+import re
+import sys
+
+from browser import BROWSERS, Failure, check, wait_for
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'desktop'))
+import layout  # noqa: E402
+
+MAIN, RESULT, EXPLAIN = '#Form1', '#Form2', '#Form3'
+START, ENDE, ERKLAERUNG = (MAIN + ' [data-name=%s]' % n for n in ('Command1', 'Command2', 'Command3'))
+SCORE, SLIDER, FIELD = (MAIN + ' [data-name=%s]' % n for n in ('Text5', 'HScroll1', 'Picture1'))
+BACK = RESULT + ' [data-name=Command1]'
+CAPTIONS = {'Command1': 'Start', 'Command2': 'Ende', 'Command3': 'Erklärung'}
+SHOWN = ['Command1', 'Command2', 'Command3', 'Text5', 'HScroll1', 'Picture1'] + ['Label%d' % n for n in range(3, 7)]
+SENTENCE = 'Sie haben 279 Punkte erreicht!'
+PHONE = dict(width=390, height=844, dpr=3, touch=True)
+
+
+def words(text):
+    return ' '.join(text.split())
+
+
+class Game:
+    """The page's game as its trace tells it."""
+
+    def __init__(self, b, **viewport):
+        self.b = b
+        # Everything the live region says, in order.
+        b.open('?trace', **viewport)
+        b.js('(window.said = [], new MutationObserver(() => said.push(announce.textContent))'
+             '.observe(announce, {childList: true, characterData: true, subtree: true}))')
+
+    def trace(self, pattern):
+        return [m for line in self.b.console() if (m := re.fullmatch(pattern, line))]
+
+    def ticks(self):
+        return [(int(m[1]), float(m[2]) + 30, float(m[3]) + 30) for m in self.trace(r'Timer1_Timer Anzahl=(\d+) xx=(\S+) yy=(\S+)')]
+
+    def next_tick(self, seen):
+        return wait_for(lambda: self.ticks()[seen:], 'a target')[0]
+
+    def pressed(self):
+        return [(float(m[1]), float(m[2])) for m in self.trace(r'Picture1_MouseDown X=(\S+) Y=(\S+)')]
+
+    def score(self):
+        return self.b.js('document.querySelector(%r).value' % SCORE)
+
+    def geometry(self):
+        """Field origin in CSS pixels and CSS pixels per field pixel."""
+        x, y, w, h = self.b.rect(FIELD)
+        border = self.b.js('[document.querySelector(%r)].map(c => [c.clientLeft, c.clientTop])[0]' % FIELD)
+        scale = w / layout.design_rects(os.path.join(SOURCE, 'src'))['Picture1'][2]
+        return x + border[0] * scale, y + border[1] * scale, scale
+
+    def set_interval(self, key, interval):
+        before = len(self.trace(r'Timer1\.Interval (\d+)'))
+        self.b.js('document.querySelector(%r).focus()' % SLIDER)
+        self.b.keys([key])
+        got = [int(m[1]) for m in wait_for(lambda: self.trace(r'Timer1\.Interval (\d+)')[before:], key + ' to set the pace')]
+        check(got == [interval], '%s on the slider set the pace %s, expected %d' % (key, got, interval))
+
+    def start(self, touch=False):
+        self.b.click(START, touch)
+        wait_for(lambda: self.score() == ' 0', 'Start to show " 0"')
+        return len(self.ticks())
+
+
+def expect_result_in_front(b, said, sentence=SENTENCE):
+    """The result window shows the sentence, lies on top and has the keyboard
+    on "Zurück"; the live region has said the sentence once more."""
+    b.wait_js('!document.querySelector(%r).hidden' % RESULT, 'the result window')
+    text = b.js('document.querySelector("%s").textContent' % RESULT)
+    check(sentence in words(text), 'the result window says %r' % words(text))
+    check(b.js('document.activeElement === document.querySelector(%r)' % BACK), 'the keyboard is not on "Zurück"')
+    x, y, w, h = b.rect(BACK)
+    check(b.js('document.querySelector(%r).contains(document.elementFromPoint(%g, %g))' % (BACK, x + w / 2, y + h / 2)),
+          '"Zurück" is covered')
+    announced = [words(t) for t in b.js('said') if t.strip()]
+    check(announced.count(sentence) == said, 'the live region said %s, expected the sentence %d times' % (announced, said))
+
+
+def case_game(b):
+    g = Game(b)
+    g.set_interval('Home', 1000)   # a target a second: time enough on a busy machine
+    games = 0
+    for restart in (1, 2):
+        for attempt in range(3):
+            games += 1
+            seen = g.start()
+            pressed = len(g.pressed())
+            ox, oy, scale = g.geometry()
+            for n in range(9):
+                _, cx, cy = g.next_tick(seen + n)
+                b.press_all([b.at(math.floor(ox + (cx + 0.5) * scale), math.floor(oy + (cy + 0.5) * scale), 1)])
+            wait_for(lambda: any(t[0] == 11 for t in g.ticks()[seen:]), 'the end of the game')
+            # Each press must reach the centre shown when it was sent; one that
+            # reached the game after the next target came voids the game.
+            ticks, presses = g.ticks()[seen:], g.pressed()[pressed:]
+            check(len(presses) == 9, '%d presses reached the field: %s, targets %s' % (len(presses), presses, ticks))
+            if [p for p in presses if p not in [t[1:] for t in ticks]]:
+                raise Failure('presses on the centres reached the field at %s, targets %s' % (presses, ticks))
+            if presses == [t[1:] for t in ticks[:9]]:
+                break
+            print('game %d: a press came after its target, so another game' % games)
+            b.click(BACK)
+        check(g.score() == ' 279', 'nine centres hit show %r' % g.score())
+        expect_result_in_front(b, said=games)
+        b.click(BACK)   # the result window would hide targets of the next game
+        b.wait_js('document.querySelector(%r).hidden' % RESULT, '"Zurück" to hide the result window')
+
+
+def case_scale(b, **viewport):
+    """Each screen pixel on a row and a column through a target's centre shows
+    the field pixel a press on it reaches; each one of the centre scores 31."""
+    g = Game(b, **viewport)
+    dpr, touch = viewport.get('dpr', 1), viewport.get('touch', False)
+    g.set_interval('Home', 1000)
+    seen = g.start(touch)
+    ox, oy, scale = g.geometry()
+    k = dpr * scale   # screen pixels a field pixel
+    for attempt in range(5):
+        g.next_tick(seen)
+        seen, (_, cx, cy) = len(g.ticks()), g.ticks()[-1]
+        screen = (math.floor((ox + (cx + 0.5) * scale) * dpr), math.floor((oy + (cy + 0.5) * scale) * dpr))
+        span = range(-math.ceil(9 * k), math.ceil(9 * k) + 1)   # nine rings either side: four changes of colour
+        lines = [[(screen[0] + d, screen[1]) for d in span], [(screen[0], screen[1] + d) for d in span]]
+        before = len(g.pressed())
+        b.press_all([b.at(sx, sy, dpr) for line in lines for sx, sy in line], touch)
+        reached = wait_for(lambda: len(g.pressed()) >= before + 2 * len(span) and g.pressed()[before:], 'the presses')
+        # Twelve field pixels either side, from a whole screen pixel on.
+        clip = [4 * math.floor((v + 0.5) / dpr / 4 - 3 * scale) for v in screen] + [math.ceil(24 * scale) + 8] * 2
+        shot = b.shot(clip, dpr)
+        if len(g.ticks()) > seen:
+            print("attempt %d: the next target came before the presses were handled" % attempt)
+            continue
+        centre = {}
+        for axis, line in enumerate(lines):
+            fields = reached[axis * len(span):(axis + 1) * len(span)]
+            shows = {}
+            for point, field in zip(line, fields):
+                check(field[1 - axis] == (cy, cx)[axis], 'a press at screen %s reached field %s off the line' % (point, field))
+                shows.setdefault(field[axis], set()).add(shot.pixel(*point))
+            mixed = {f: c for f, c in shows.items() if len(c) > 1}
+            check(not mixed, 'screen pixels whose presses reach one field pixel show different colours: %s' % mixed)
+            # The rings are symmetric about the centre the presses reach.
+            c = (cx, cy)[axis]
+            lopsided = [d for d in range(1, 9) if shows.get(c - d) != shows.get(c + d)]
+            check(not lopsided, 'the rings are drawn off the centre: %s' % {d: (shows.get(c - d), shows.get(c + d)) for d in lopsided})
+            widths = [sum(f[axis] == v for f in fields) for v in sorted(shows)[1:-1]]
+            check(set(widths) <= {math.floor(k), math.ceil(k)}, 'field pixels %g screen pixels wide: %s' % (k, widths))
+            centre[axis] = [p[axis] for p, f in zip(line, fields) if f[axis] == (cx, cy)[axis]]
+        block = [(sx, sy) for sx in centre[0] for sy in centre[1]]
+        check(block, 'no screen pixel reaches the centre')
+        score = int(g.score())
+        b.press_all([b.at(sx, sy, dpr) for sx, sy in block], touch)
+        wait_for(lambda: len(g.pressed()) >= before + 2 * len(span) + len(block), 'the presses on the centre')
+        if len(g.ticks()) > seen:
+            continue
+        check(g.pressed()[-len(block):] == [(cx, cy)] * len(block), 'presses on the centre %s reached %s'
+              % (block, g.pressed()[-len(block):]))
+        wait_for(lambda: int(g.score()) == score + 31 * len(block),
+                 'the %d screen pixels of the centre to score 31 each (%s after %d)' % (len(block), g.score(), score))
+        print('ratio %g: the centre covers %d screen pixels' % (k, len(block)))
+        return
+    raise Failure('no target stayed long enough for the presses')
+
+
+def case_layout(b):
+    for viewport in ({}, PHONE):
+        b.open('', **viewport)
+        design = layout.design_rects(os.path.join(SOURCE, 'src'))
+        client = b.rect(MAIN + ' .client')
+        scale = b.rect(FIELD)[2] / design['Picture1'][2]
+        check(viewport or scale == 1, 'the page is scaled by %g on a wide screen' % scale)
+        check(not viewport or client[2] <= viewport['width'], 'the main window is wider than the phone')
+        names = b.js('[...document.querySelectorAll("%s .client [data-name]")].filter(e => e.checkVisibility())'
+                     '.map(e => e.dataset.name)' % MAIN)
+        check(set(SHOWN) <= set(names), 'controls missing: %s' % (set(SHOWN) - set(names)))
+        for name in names:
+            check(name in design, name + ' is no control of the main window')
+            x, y, w, h = b.rect('%s [data-name=%s]' % (MAIN, name))
+            got = tuple((v - o) / scale for v, o in zip((x, y, w, h), client[:2] + (0, 0)))
+            check(max(abs(a - e) for a, e in zip(got, design[name])) < 0.05,   # layout units of 1/60 px, scaled
+                  '%s at %s, designed at %s (scale %g)' % (name, got, design[name], scale))
+        for name, caption in CAPTIONS.items():
+            check(words(b.js('document.querySelector("%s [data-name=%s]").textContent' % (MAIN, name))) == caption,
+                  name + ' does not read ' + caption)
+
+
+def case_pace(b):
+    g = Game(b)
+    check(g.trace(r'Timer1\.Interval 410'), 'the page did not start at 410 ms')
+    for key, interval, value in (('ArrowRight', 400, 610), ('ArrowLeft', 410, 600), ('End', 10, 1000),
+                                 ('ArrowLeft', 20, 990), ('Home', 1000, 10), ('ArrowRight', 990, 20)):
+        g.set_interval(key, interval)
+        now = b.js('document.querySelector(%r).getAttribute("aria-valuenow")' % SLIDER)
+        check(now == str(value), '%s: the slider says %s, expected %d' % (key, now, value))
+
+
+def case_ende(b):
+    g = Game(b)
+    g.start()
+    g.next_tick(0)
+    b.click(ENDE)
+    b.wait_js('document.body.dataset.state === "ended"', 'the closing screen')
+    ticks = len(g.ticks())
+    b.js('new Promise(done => setTimeout(done, 1000))')   # two intervals of 410 ms
+    check(len(g.ticks()) == ticks, 'the timer ticks on after "Ende"')
+    check(b.js('[...document.querySelectorAll("#Form1, #Form2, #Form3")].every(e => !e.checkVisibility())'),
+          'a window is still shown after "Ende"')
+    background = (192, 192, 255)
+    check(b.shot().bounds_of(background) is None, 'the main window\'s colour is still on screen after "Ende"')
+
+
+def case_accessibility(b):
+    g = Game(b)
+    check(b.js('document.documentElement.lang') == 'de', 'the page is not German')
+    g.set_interval('Home', 1000)
+    g.start()
+    b.click(ERKLAERUNG)
+    b.wait_js('!document.querySelector(%r).hidden' % EXPLAIN, 'the explanation window')
+    wait_for(lambda: any(t[0] == 11 for t in g.ticks()), 'the end of the game', timeout=60)
+    expect_result_in_front(b, said=1, sentence='Sie haben 0 Punkte erreicht!')
+    nodes = wait_for(lambda: b.ax_nodes(), 'the accessibility tree')
+    for role, name in (('RootWebArea', 'Ringtafel-Programm'), ('button', 'Start'), ('button', 'Ende'),
+                       ('button', 'Erklärung'), ('slider', 'Schwierigkeitsgrad'), ('dialog', 'Ringtafel-Auswertung'),
+                       ('dialog', 'Ringtafel-Erklärung'), ('button', 'Zurück')):
+        check((role, name) in nodes, 'no %s named %r in the accessibility tree' % (role, name))
+    live = b.js('announce.getAttribute("aria-live")')
+    check(live in ('polite', 'assertive'), 'the live region is %r' % live)
+
+
+CASES = {
+    'layout': case_layout, 'game': case_game, 'pace': case_pace, 'ende': case_ende,
+    'scale-1': lambda b: case_scale(b, dpr=1), 'scale-1.25': lambda b: case_scale(b, dpr=1.25),
+    'scale-1.5': lambda b: case_scale(b, dpr=1.5), 'scale-2': lambda b: case_scale(b, dpr=2),
+    'phone': lambda b: case_scale(b, **PHONE), 'accessibility': case_accessibility,
+}
+
+if __name__ == '__main__':
+    case, browser, page, out, SOURCE = sys.argv[1:6]
+    check(os.path.exists(page), page + ' is not built')
+    with BROWSERS[browser](page, os.path.join(out, browser, case)) as b:
+        print(b.version)
+        CASES[case](b)
+        # No case may reach the network: the page is the one file it needs.
+        foreign = [u for u in b.requests() if not u.startswith(('file:', 'data:', 'blob:', 'about:'))]
+        check(not foreign, 'the page requested %s' % foreign)
+    print('ok')
