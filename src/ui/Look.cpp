@@ -2,10 +2,12 @@
 #include "Look.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QWidget>
+#include <QWindow>
 
 namespace ui {
 
@@ -45,8 +47,37 @@ void stackLabelsBeneath(QWidget& container)
         stackLabelsBeneath(*frame);
 }
 
-void showInFront(QWidget& window)
+namespace {
+
+// A Wayland compositor places the windows and hands the keyboard to a shown
+// window only for a request tied to a recent input event; an X window
+// manager does as the program asks.
+bool compositorPlacesWindows()
 {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+} // namespace
+
+void showInFront(QWidget& window, QWidget& owner)
+{
+    if (compositorPlacesWindows()) {
+        // Belonging to the owner, the window comes up over it, as a dialog
+        // of it does. On X this would keep it above the owner, which the
+        // player may bring forward over it, so it is done here only.
+        window.winId();
+        window.windowHandle()->setTransientParent(owner.windowHandle());
+        // The compositor raises a shown window only for a request tied to a
+        // recent input event, and a game ends seconds after the last press;
+        // a request it refuses leaves the window behind, flagged. A window
+        // newly shown comes to the front with the keyboard: one shown behind
+        // another is shown anew, without a request.
+        if (!window.isActiveWindow()) {
+            window.hide();
+            window.show();
+        }
+        return;
+    }
     window.show();
     window.raise();
     window.activateWindow();

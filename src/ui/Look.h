@@ -33,8 +33,9 @@ void setUpWindow(QWidget& window, const char* caption, rt::Rgb backColor, QRect 
 void stackLabelsBeneath(QWidget& container);
 
 // Shows a window in front of the others with the keyboard, also when it is
-// already shown behind another window.
-void showInFront(QWidget& window);
+// already shown behind another window. Where the compositor places windows,
+// the window comes up over its owner.
+void showInFront(QWidget& window, QWidget& owner);
 
 // A button that Enter, like Space, presses when it has the focus.
 QPushButton* makeButton(QWidget* parent, const char* caption, TwipRect rect, FontSpec font);

@@ -11,18 +11,27 @@
 # directory is written. Every process started is ended by its id, also when
 # the check fails.
 #
-# Usage: a11y-session.sh [--screen-reader] OUTPUT_DIR -- CHECK [ARGS...]
+# With --gnome the desktop is instead a headless GNOME Shell on Wayland, run
+# as an unprivileged user (nobody when started as root), with a stand-in
+# system bus; the check finds it through WAYLAND_DISPLAY and gnome-shell's
+# Eval on the session bus.
+#
+# Usage: a11y-session.sh [--screen-reader|--gnome] OUTPUT_DIR -- CHECK [ARGS...]
 # The check writes the game's process id to OUTPUT_DIR/game.pid and removes
 # the file once it has reaped the game itself.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 screen_reader=0
+gnome=0
 if [[ ${1:-} == --screen-reader ]]; then
   screen_reader=1
   shift
+elif [[ ${1:-} == --gnome ]]; then
+  gnome=1
+  shift
 fi
 out=$1
-[[ ${2:-} == -- ]] || { echo "usage: $0 [--screen-reader] OUTPUT_DIR -- CHECK [ARGS...]" >&2; exit 2; }
+[[ ${2:-} == -- ]] || { echo "usage: $0 [--screen-reader|--gnome] OUTPUT_DIR -- CHECK [ARGS...]" >&2; exit 2; }
 shift 2
 readonly UNUSABLE_DISPLAY=75
 
@@ -154,10 +163,7 @@ start_orca() {
   return 1
 }
 
-run_in_session() {
-  trap end_everything EXIT
-  trap 'exit 143' TERM INT
-
+start_openbox() {
   openbox --sm-disable >"$out/openbox.log" 2>&1 &
   pids+=($!)
   # A window shown while the window manager is still starting may stay unmapped.
@@ -170,6 +176,17 @@ run_in_session() {
     cat "$out/openbox.log" >&2
     xdotool getdisplaygeometry >&2 || echo "the X server on $DISPLAY does not answer" >&2
     return "$UNUSABLE_DISPLAY"
+  fi
+}
+
+run_in_session() {
+  trap end_everything EXIT
+  trap 'exit 143' TERM INT
+
+  if ((gnome)); then
+    start_gnome_shell || return
+  else
+    start_openbox || return
   fi
 
   bus_address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
@@ -198,7 +215,72 @@ run_in_session() {
   return "$status"
 }
 
-if [[ -z "${RINGTAFEL_BUS_SESSION:-}" ]]; then
+# --- The GNOME variant ------------------------------------------------------
+# Both buses admit every user, so that gnome-shell, run as another user than
+# the check and the game, shares them. gnome-shell needs a system bus to
+# start at all; a second bus of the same kind stands in for it.
+
+start_gnome_session() {
+  mkdir -p "$out"
+  rm -f "$out/game.pid"
+  runtime=$(mktemp -d)
+  chmod 0711 "$runtime"   # gnome-shell reaches its own directory in it
+  system_bus=""
+  local address=""
+  trap '[[ -n $system_bus ]] && kill "$system_bus" 2>/dev/null; rm -rf "$runtime"' EXIT
+  trap 'exit 143' TERM INT
+  printf '%s\n' '<busconfig><include>/usr/share/dbus-1/session.conf</include>' \
+    '<policy context="default"><allow user="*"/></policy></busconfig>' >"$runtime/bus.conf"
+  dbus-daemon --config-file="$runtime/bus.conf" --nofork --print-address=3 3>"$runtime/system-bus" &
+  system_bus=$!
+  for _ in $(seq 100); do
+    read -r address <"$runtime/system-bus" && break
+    sleep 0.1
+  done
+  [[ -n $address ]] || { echo "FAIL: the stand-in system bus did not start" >&2; return 1; }
+  mkdir -m 0700 "$runtime/shell"
+  ((EUID)) || chown nobody: "$runtime/shell"
+  DBUS_SYSTEM_BUS_ADDRESS=$address RINGTAFEL_BUS_SESSION=1 RINGTAFEL_SHELL_HOME="$runtime/shell" HOME="$runtime" \
+    XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$runtime/config" XDG_DATA_HOME="$runtime/data" \
+    XDG_CACHE_HOME="$runtime/cache" GSETTINGS_BACKEND=memory \
+    dbus-run-session --config-file="$runtime/bus.conf" -- "$0" --gnome "$out" -- "$@"
+}
+
+shell_eval() {
+  gdbus call --timeout 10 --session --dest org.gnome.Shell --object-path /org/gnome/Shell --method org.gnome.Shell.Eval "$1" \
+    2>/dev/null
+}
+
+# gnome-shell in its own home and runtime directory, its user's; ready once
+# its start-up is over and the overview it opens with is closed.
+start_gnome_shell() {
+  local dir=$RINGTAFEL_SHELL_HOME as=()
+  ((EUID)) || as=(setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups)
+  HOME=$dir XDG_RUNTIME_DIR=$dir XDG_CONFIG_HOME=$dir/config XDG_DATA_HOME=$dir/data XDG_CACHE_HOME=$dir/cache \
+    "${as[@]}" gnome-shell --headless --wayland --no-x11 --virtual-monitor 1280x800 --unsafe-mode \
+    >"$out/gnome-shell.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 600); do
+    shell_eval 'Main.layoutManager._startingUp' | grep -q "'false'" && break
+    running "${pids[-1]}" || break
+    sleep 0.1
+  done
+  # The overview closes with an animation.
+  for _ in $(seq 100); do
+    shell_eval 'Main.overview.hide(); Main.overview.visible' | grep -q "(true, 'false')" && break
+    sleep 0.1
+  done
+  shell_eval 'Main.overview.visible' | grep -q "(true, 'false')" || {
+    echo "FAIL: gnome-shell did not start" >&2
+    cat "$out/gnome-shell.log" >&2
+    return 1
+  }
+  export WAYLAND_DISPLAY=$dir/wayland-0
+}
+
+if [[ -z "${RINGTAFEL_BUS_SESSION:-}" ]] && ((gnome)); then
+  start_gnome_session "$@"
+elif [[ -z "${RINGTAFEL_BUS_SESSION:-}" ]]; then
   start_session "$@"
 else
   run_in_session "$@"

@@ -43,7 +43,7 @@ public:
     void redrawNow() override { form_.windows_.Form2().repaint(); }
     // The end of a game brings the result to the player also when the window
     // is already shown, perhaps behind the main window after "Start".
-    void show() override { showInFront(form_.windows_.Form2()); }
+    void show() override { showInFront(form_.windows_.Form2(), form_); }
 
 private:
     QLineEdit* lineEdit(game::Display box) const
@@ -252,7 +252,7 @@ void Form1::Command1_Click()
 void Form1::Command2_Click() { windows_.end(0); }
 
 // Also brings the window forward when it is shown behind this one.
-void Form1::Command3_Click() { showInFront(windows_.Form3()); }
+void Form1::Command3_Click() { showInFront(windows_.Form3(), *this); }
 
 void Form1::Timer1_Timer()
 {
