@@ -12,6 +12,8 @@ through pyatspi, the library screen readers use, and checks:
     active at the end of a game, in its label and not again as the window's
     description, and that the window is activated again at the end of the
     next game, started from the main window;
+  - that a press on the slider's arrow has the new pace spoken at once, as
+    a notification shown or an announcement;
   - that "Ende" then ends the game with exit code 0.
 The tree as read, the events seen and the game's output are written to
 OUTPUT_DIR, and the game's process id to OUTPUT_DIR/game.pid, so that the
@@ -236,7 +238,7 @@ def main():
         data = event.any_data if isinstance(event.any_data, str) else ""
         events.append((event.type, source.getRoleName(), source.name, source.description, data))
     pyatspi.Registry.registerEventListener(
-        record, "window:activate", "object:state-changed:showing")
+        record, "window:activate", "object:state-changed:showing", "object:announcement")
     # The game learns which events are listened for when it joins the bus; a
     # listener registered while it is joining may be missed, so it starts now.
     with Session(game_binary, str(out), display_name=os.environ["DISPLAY"],
@@ -258,6 +260,13 @@ def check_game(session, out, main_window, explanation, result, events):
     check_window(session, app, main_window)
 
     main_rects = layout.rects_in(main_window.layout)
+    # The slider's right arrow: 600 becomes 610, a pace of 400 ms.
+    x, y, width, height = main_rects["HScroll1"]
+    click(session, main_window.title, (x + width - 12, y, 12, height))
+    pace = "400 Millisekunden je Ziel"
+    expect(pump(30, lambda: any(pace in (e[2], e[4]) for e in events)),
+           f"{main_window.title}: {pace!r} not spoken within 30 s of a press on the slider's arrow")
+
     click(session, main_window.title, main_rects["Command3"])
     if expect(pump(30, lambda: top_window(app, explanation.title) is not None
                    and showing(top_window(app, explanation.title))),
