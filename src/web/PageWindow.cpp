@@ -48,10 +48,21 @@ bool PageWindow::isShown() const { return !root_["hidden"].as<bool>(); }
 
 void PageWindow::showInFront()
 {
+    const val focused = document()["activeElement"];
+    if (!root_.call<bool>("contains", focused))
+        returnFocus_ = focused;
     setShown(root_, true);
     setStyle(root_, "zIndex", ++frontmost);
 }
 
-void PageWindow::hide() { setShown(root_, false); }
+// The keyboard goes back to where it was before the window came, as it goes
+// back to the main window's last control on the desktop.
+void PageWindow::hide()
+{
+    const bool hadFocus = root_.call<bool>("contains", document()["activeElement"]);
+    setShown(root_, false);
+    if (hadFocus && !returnFocus_.isNull() && !returnFocus_.isUndefined())
+        returnFocus_.call<void>("focus");
+}
 
 } // namespace web

@@ -24,6 +24,7 @@ private:
     val root_;
     val client_ = val::undefined();
     ControlSet controls_;
+    val returnFocus_ = val::undefined();   // what had the keyboard before the window was shown
 };
 
 } // namespace web
