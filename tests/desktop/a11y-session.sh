@@ -224,10 +224,11 @@ start_gnome_session() {
   mkdir -p "$out"
   rm -f "$out/game.pid"
   runtime=$(mktemp -d)
-  chmod 0711 "$runtime"   # gnome-shell reaches its own directory in it
+  shell_home=$(mktemp -d)   # gnome-shell's, also its runtime directory
+  ((EUID)) || chown nobody: "$shell_home"
   system_bus=""
   local address=""
-  trap '[[ -n $system_bus ]] && kill "$system_bus" 2>/dev/null; rm -rf "$runtime"' EXIT
+  trap '[[ -n $system_bus ]] && kill "$system_bus" 2>/dev/null; rm -rf "$runtime" "$shell_home"' EXIT
   trap 'exit 143' TERM INT
   printf '%s\n' '<busconfig><include>/usr/share/dbus-1/session.conf</include>' \
     '<policy context="default"><allow user="*"/></policy></busconfig>' >"$runtime/bus.conf"
@@ -238,17 +239,15 @@ start_gnome_session() {
     sleep 0.1
   done
   [[ -n $address ]] || { echo "FAIL: the stand-in system bus did not start" >&2; return 1; }
-  mkdir -m 0700 "$runtime/shell"
-  ((EUID)) || chown nobody: "$runtime/shell"
-  DBUS_SYSTEM_BUS_ADDRESS=$address RINGTAFEL_BUS_SESSION=1 RINGTAFEL_SHELL_HOME="$runtime/shell" HOME="$runtime" \
+  DBUS_SYSTEM_BUS_ADDRESS=$address RINGTAFEL_BUS_SESSION=1 RINGTAFEL_SHELL_HOME="$shell_home" HOME="$runtime" \
     XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$runtime/config" XDG_DATA_HOME="$runtime/data" \
     XDG_CACHE_HOME="$runtime/cache" GSETTINGS_BACKEND=memory \
     dbus-run-session --config-file="$runtime/bus.conf" -- "$0" --gnome "$out" -- "$@"
 }
 
 shell_eval() {
-  gdbus call --timeout 10 --session --dest org.gnome.Shell --object-path /org/gnome/Shell --method org.gnome.Shell.Eval "$1" \
-    2>/dev/null
+  gdbus call --timeout 10 --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
+    --method org.gnome.Shell.Eval "$1" 2>/dev/null
 }
 
 # gnome-shell in its own home and runtime directory, its user's; ready once

@@ -652,7 +652,9 @@ def case_wayland(game_binary, out):
         g.expect_interval(lambda: s.key('End'), 10, 'End')
         wait_for(lambda: s.focused(g.main), 'the main window to take the keyboard on a press')
         g.click(g.main, centre(START))
-        wait_for(lambda: s.focused(result), 'the result window to take the keyboard after a restarted game')
+        # The result window behind the main window is shown anew, a new
+        # window in sway's tree.
+        wait_for(lambda: s.focused(s.window(RESULT)), 'the result window to take the keyboard after a restarted game')
         s.key('Return')   # its "Zurück"
         s.hidden(RESULT)
         g.click(g.main, centre(ENDE))
