@@ -189,6 +189,18 @@ void MainPage::connectHandlers()
         listen(controls_[name]["firstChild"], "change", [this, handler = handler](val) { (this->*handler)(); });
     listen(Picture1->element(), "pointerdown", [this](val event) { pressed(event); });
     listen(val::global("window"), "resize", [this](val) { layOut(); });
+    watchPixelRatio();
+}
+
+// A window moved to a screen of another pixel ratio gets no resize event;
+// the ratio's media query tells, once for each ratio.
+void MainPage::watchPixelRatio()
+{
+    const std::string query = "(resolution: " + std::to_string(emscripten_get_device_pixel_ratio()) + "dppx)";
+    listen(val::global("window").call<val>("matchMedia", query), "change", [this](val) {
+        layOut();
+        watchPixelRatio();
+    });
 }
 
 void MainPage::pressed(const val& event)
@@ -223,6 +235,8 @@ void MainPage::layOut()
     const double dx = shiftToPixelCorner(box["left"].as<double>() + border);
     const double dy = shiftToPixelCorner(box["top"].as<double>() + border);
     setStyle(desk_, "transform", "translate(" + std::to_string(dx) + "px, " + std::to_string(dy) + "px) " + scale);
+    // The page ends where the scaled window does.
+    setStyle(body_, "height", std::to_string(game::layout::toPixels(form1::ClientHeightWithCredits) * pageScale_) + "px");
     Picture1->setScale(ratio * pageScale_);
 }
 

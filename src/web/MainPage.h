@@ -55,6 +55,7 @@ private:
     // Scales the page to a narrow viewport and keeps the field's corner on a
     // screen pixel's corner.
     void layOut();
+    void watchPixelRatio();
     // Runs a handler unless the page has ended; a run-time error it raises is
     // reported, and what it drew reaches the screen.
     void handle(const std::function<void()>& handler);

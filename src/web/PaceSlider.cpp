@@ -42,6 +42,10 @@ PaceSlider::PaceSlider(val parent, std::function<void()> onChange)
     listen(element_, "pointerdown", [this](val event) { pressed(event); });
     listen(element_, "pointermove", [this](val event) { dragged(event); });
     listen(element_, "pointerup", [this](val event) { released(event); });
+    listen(element_, "pointercancel", [this](val) {   // the drag is given up: the value stays
+        dragging_ = false;
+        showThumbAt(thumbLeftFor(value_));
+    });
     listen(element_, "keydown", [this](val event) { keyPressed(event); });
     setValue(form1::SliderMin);
 }
