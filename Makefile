@@ -7,7 +7,7 @@ ASAN_BUILD  ?= build-asan
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD  ?= build-fuzz
 FUZZ_SECONDS ?= 60
-WEB_PAGE    ?= build-web/ringtafel.html
+WEB_PAGE    ?= $(WEB_BUILD)/ringtafel.html
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 

@@ -19,47 +19,47 @@ import websocket
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'desktop'))
 from session import Failure, Shot, check, wait_for  # noqa: E402
 
-# Key names of the DevTools protocol with their key codes, and the same keys
-# as WebDriver code points.
-KEYS = {'Home': (36, '\ue011'), 'End': (35, '\ue010'), 'ArrowLeft': (37, '\ue012'), 'ArrowRight': (39, '\ue014'),
-        'Enter': (13, '\ue007'), 'Tab': (9, '\ue004'), 'PageUp': (33, '\ue00e'), 'PageDown': (34, '\ue00f')}
+# Keys: the DevTools protocol's key code and the WebDriver code point.
+KEYS = {'Home': (36, '\ue011'), 'End': (35, '\ue010'), 'ArrowLeft': (37, '\ue012'), 'ArrowRight': (39, '\ue014')}
 
-# Whatever Firefox would fetch on its own: updates, telemetry, safe browsing,
-# remote settings, captive-portal and connectivity probes.
-FIREFOX_PREFS = {
-    'app.update.disabledForTesting': True, 'browser.shell.checkDefaultBrowser': False,
-    'browser.startup.page': 0, 'browser.newtabpage.enabled': False,
-    'browser.safebrowsing.malware.enabled': False, 'browser.safebrowsing.phishing.enabled': False,
-    'browser.safebrowsing.downloads.enabled': False, 'browser.safebrowsing.blockedURIs.enabled': False,
-    'datareporting.policy.dataSubmissionEnabled': False, 'datareporting.healthreport.uploadEnabled': False,
-    'toolkit.telemetry.enabled': False, 'toolkit.telemetry.server': '', 'services.settings.server': '',
-    'network.captive-portal-service.enabled': False, 'network.connectivity-service.enabled': False,
-    'network.dns.disablePrefetch': True, 'network.prefetch-next': False, 'network.trr.mode': 5,
-    'extensions.update.enabled': False, 'extensions.getAddons.cache.enabled': False,
-    'extensions.blocklist.enabled': False, 'media.gmp-manager.url': '', 'browser.region.network.url': '',
-    'privacy.reduceTimerPrecision': False,   # the benchmark reads performance.now()
-    'focusmanager.testmode': True,   # the page has the keyboard though no window manager gives it
-}
+# Off: whatever Firefox would fetch on its own (updates, telemetry, safe
+# browsing, remote settings, portal and connectivity probes); the timer's
+# coarsening (the benchmark reads performance.now()). On: focus in a window
+# no window manager activates.
+FIREFOX_PREFS = dict.fromkeys('''app.update.auto browser.shell.checkDefaultBrowser browser.newtabpage.enabled
+    browser.safebrowsing.malware.enabled browser.safebrowsing.phishing.enabled browser.safebrowsing.downloads.enabled
+    datareporting.policy.dataSubmissionEnabled datareporting.healthreport.uploadEnabled toolkit.telemetry.enabled
+    network.captive-portal-service.enabled network.connectivity-service.enabled network.prefetch-next
+    extensions.update.enabled extensions.getAddons.cache.enabled extensions.blocklist.enabled
+    privacy.reduceTimerPrecision'''.split(), False)
+FIREFOX_PREFS.update(dict.fromkeys('toolkit.telemetry.server services.settings.server media.gmp-manager.url '
+                                   'browser.region.network.url'.split(), ''),
+                     **{'app.update.disabledForTesting': True, 'network.dns.disablePrefetch': True,
+                        'network.trr.mode': 5, 'focusmanager.testmode': True})
 
 
 class Browser:
     """One browser with one page. A subclass speaks its protocol."""
 
-    def __init__(self, out_dir):
-        self.out_dir = out_dir
+    def __init__(self, page, out_dir):
+        self.page, self.out_dir = 'file://' + os.path.abspath(page), out_dir
         os.makedirs(out_dir, exist_ok=True)
         self.profile = tempfile.mkdtemp(prefix='ringtafel-' + self.name + '-')
-        self.ids = itertools.count(1)
-        self.replies, self.events = {}, []
-        self.arrived = threading.Condition()
-        self.proc = self.ws = None
-        self.url = None
+        self.ids, self.replies, self.events, self.arrived = itertools.count(1), {}, [], threading.Condition()
+        self.log = os.path.join(out_dir, self.name + '.log')
+        with open(self.log, 'wb') as log:
+            self.proc = subprocess.Popen(self.command() + ['about:blank'], stdout=log, stderr=subprocess.STDOUT,
+                                         env=dict(os.environ, HOME=self.profile))
 
     # --- the protocol's socket: replies by id, events kept in order ----------
 
     def connect(self, url):
         self.ws = websocket.create_connection(url, suppress_origin=True, enable_multithread=True)
         threading.Thread(target=self._read, daemon=True).start()
+
+    def clear(self):
+        with self.arrived:
+            self.events.clear()
 
     def _read(self):
         try:
@@ -112,9 +112,8 @@ class Browser:
 
     def rect(self, selector):
         """An element's rectangle (x, y, w, h) in the viewport's CSS pixels."""
-        r = self.js('(r => [r.x, r.y, r.width, r.height])(document.querySelector(%s).getBoundingClientRect())'
-                    % json.dumps(selector))
-        return tuple(r)
+        return tuple(self.js('(r => [r.x, r.y, r.width, r.height])(document.querySelector(%s).getBoundingClientRect())'
+                             % json.dumps(selector)))
 
     def click(self, selector, touch=False):
         x, y, w, h = self.rect(selector)
@@ -134,47 +133,36 @@ class Browser:
         x, y = (round(v * dpr) for v in clip[:2]) if clip else (0, 0)
         return Shot(ppm[len(ppm) - 3 * w * h:], x, y, w, h, bpp=3, bgr=False)
 
-    def close(self):
-        try:
-            if self.ws:
-                self.ws.close()
-        finally:
-            if self.proc and self.proc.poll() is None:
-                self.proc.terminate()
-                try:
-                    self.proc.wait(15)
-                except subprocess.TimeoutExpired:
-                    self.proc.kill()
-                    self.proc.wait()
-            shutil.rmtree(self.profile, ignore_errors=True)
-
     def __enter__(self):
         return self
 
     def __exit__(self, kind, *exc):
-        if kind is not None and issubclass(kind, Failure):
-            try:
+        try:
+            if kind is not None and issubclass(kind, Failure):   # what was on screen, and the trace
+                with open(os.path.join(self.out_dir, 'console.txt'), 'w') as f:
+                    f.write('\n'.join(self.console()) + '\n')
                 with open(os.path.join(self.out_dir, 'failure.ppm'), 'wb') as f:
                     f.write(self.shot().ppm())
-            except Exception:
-                pass
-        self.close()
-        return False
+        finally:
+            self.proc.terminate()
+            try:
+                self.proc.wait(15)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+            shutil.rmtree(self.profile, ignore_errors=True)
 
 
 class Chromium(Browser):
     name = 'chromium'
 
+    def command(self):
+        return ['chromium', '--headless', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+                '--disable-sync', '--no-first-run', '--remote-debugging-port=0', '--user-data-dir=' + self.profile
+                ] + ['--no-sandbox'] * (os.geteuid() == 0)
+
     def __init__(self, page, out_dir):
-        super().__init__(out_dir)
-        self.page = 'file://' + os.path.abspath(page)
-        args = ['chromium', '--headless', '--disable-gpu', '--disable-background-networking',
-                '--disable-component-update', '--disable-sync', '--no-first-run', '--no-default-browser-check',
-                '--remote-debugging-port=0', '--user-data-dir=' + self.profile, 'about:blank']
-        if os.geteuid() == 0:
-            args.insert(1, '--no-sandbox')
-        self.log = open(os.path.join(out_dir, 'chromium.log'), 'wb')
-        self.proc = subprocess.Popen(args, stdout=self.log, stderr=subprocess.STDOUT)
+        super().__init__(page, out_dir)
         port_file = os.path.join(self.profile, 'DevToolsActivePort')
         lines = wait_for(lambda: os.path.exists(port_file) and open(port_file).read().split(), 'Chromium to listen')
         self.connect('ws://127.0.0.1:%s%s' % tuple(lines[:2]))
@@ -203,8 +191,7 @@ class Chromium(Browser):
         self.call('Emulation.setTouchEmulationEnabled', enabled=touch, maxTouchPoints=5)
 
     def _navigate(self, url):
-        with self.arrived:
-            self.events.clear()
+        self.clear()
         self.call('Page.navigate', url=url)
 
     def before_load(self, script):
@@ -226,11 +213,8 @@ class Chromium(Browser):
 
     def keys(self, names):
         for name in names:
-            code, _ = KEYS[name]
-            text = {'Enter': '\r'}.get(name)   # a key that types gives a key press, too
-            self.call('Input.dispatchKeyEvent', type='keyDown' if text else 'rawKeyDown', key=name, code=name,
-                      windowsVirtualKeyCode=code, **({'text': text} if text else {}))
-            self.call('Input.dispatchKeyEvent', type='keyUp', key=name, code=name, windowsVirtualKeyCode=code)
+            for kind in ('rawKeyDown', 'keyUp'):
+                self.call('Input.dispatchKeyEvent', type=kind, key=name, code=name, windowsVirtualKeyCode=KEYS[name][0])
 
     def console(self):
         return [' '.join(str(a.get('value', '')) for a in p['args'])
@@ -252,21 +236,16 @@ class Chromium(Browser):
 class Firefox(Browser):
     name = 'firefox'
 
-    def __init__(self, page, out_dir):
-        super().__init__(out_dir)
-        self.page = 'file://' + os.path.abspath(page)
+    def command(self):
         with open(os.path.join(self.profile, 'user.js'), 'w') as f:
-            for key, value in FIREFOX_PREFS.items():
-                f.write('user_pref(%s, %s);\n' % (json.dumps(key), json.dumps(value)))
-        self.log_path = os.path.join(out_dir, 'firefox.log')
-        self.log = open(self.log_path, 'wb')
-        env = dict(os.environ, MOZ_HEADLESS='1', HOME=self.profile)
-        self.proc = subprocess.Popen(['firefox-esr', '--headless', '--no-remote', '--profile', self.profile,
-                                      '--remote-debugging-port', '0', 'about:blank'],
-                                     stdout=self.log, stderr=subprocess.STDOUT, env=env)
+            f.writelines('user_pref(%s, %s);\n' % (json.dumps(k), json.dumps(v)) for k, v in FIREFOX_PREFS.items())
+        return ['firefox-esr', '--headless', '--no-remote', '--remote-debugging-port', '0', '--profile', self.profile]
+
+    def __init__(self, page, out_dir):
+        super().__init__(page, out_dir)
 
         def listening():
-            m = re.search(rb'WebDriver BiDi listening on (ws://\S+)', open(self.log_path, 'rb').read())
+            m = re.search(rb'WebDriver BiDi listening on (ws://\S+)', open(self.log, 'rb').read())
             return m and m[1].decode()
         self.connect(wait_for(listening, 'Firefox to listen', timeout=60) + '/session')
         capabilities = self.call('session.new', capabilities={})['capabilities']
@@ -292,11 +271,9 @@ class Firefox(Browser):
     def _viewport(self, width, height, dpr, touch):
         self.call('browsingContext.setViewport', context=self.context,
                   viewport={'width': width, 'height': height}, devicePixelRatio=dpr)
-        self.touch = touch
 
     def _navigate(self, url):
-        with self.arrived:
-            self.events.clear()
+        self.clear()
         self.call('browsingContext.navigate', context=self.context, url=url, wait='complete')
 
     def before_load(self, script):
