@@ -96,6 +96,7 @@ public:
     void setText(game::Display box, const std::string& text) override
     {
         constexpr const char* Names[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"};
+        static_assert(int(game::Display::Text1) == 0 && int(game::Display::Text6) == 5);
         page_.controls_[Names[int(box)]].set("value", text);
     }
     std::string scoreText() const override { return page_.controls_["Text5"]["value"].as<std::string>(); }
