@@ -29,6 +29,7 @@ class Session(GameSession):
         self.d = display.Display(self.name)
         self.root = self.d.screen().root
         check(self.d.has_extension('XTEST'), 'the X server has no XTEST')
+        self.managed = window_manager
         if window_manager:
             self._start_openbox()
         self.start_game(env or {})
@@ -117,6 +118,15 @@ class Session(GameSession):
         t = self.root.translate_coords(top, 0, 0)
         return t.x - g.border_width, t.y - g.border_width, g.width + 2 * g.border_width, g.height + 2 * g.border_width
 
+    def _top(self, window_id):
+        """The id of the top-level window (the frame) holding a client window."""
+        if not window_id:
+            return None
+        top = self.d.create_resource_object('window', window_id)
+        while (parent := top.query_tree().parent) not in (None, self.root):
+            top = parent
+        return top.id
+
     def stacking_top(self, windows):
         """Which of the given client windows lies highest in the stacking order."""
         order = [w.id for w in self.root.query_tree().children]
@@ -200,6 +210,15 @@ class Session(GameSession):
 
     def click(self, x, y, button=1):
         self.press(x, y, button)
+        if self.managed:
+            # A press on an inactive window is first the window manager's: it
+            # activates the window and then hands the press on. A release sent
+            # at once can reach the program in between and be lost (a person
+            # holds the button far longer), so it waits for the activation.
+            under = self.root.query_pointer().child
+            if under:
+                wait_for(lambda: self._top(self.active_window()) == under.id,
+                         'the window manager to activate the window pressed at (%d, %d)' % (x, y))
         self.release(button)
 
     def key(self, name, modifiers=()):
