@@ -134,6 +134,7 @@ TEST(LeadingNumberOfAText, NeverFails)
     EXPECT_EQ(leadingNumber("1e3x"), 1000.0);
     EXPECT_EQ(leadingNumber("1e"), 1.0);
     EXPECT_EQ(leadingNumber("-"), 0.0);
+    EXPECT_EQ(leadingNumber("1E-310"), 1E-310) << "a number too small for full precision is still a number";
     EXPECT_EQ(leadingNumber("1e999"), std::numeric_limits<double>::max());
     EXPECT_EQ(leadingNumber("1e-999"), 0.0);
     EXPECT_EQ(leadingNumber(std::string(40000, '7')), std::numeric_limits<double>::max());

@@ -246,7 +246,8 @@ void Form1::Form_Click()
 void Form1::Command1_Click()
 {
     game_->start();
-    trace("%s", game::trace::startLine().c_str());
+    if (tracing())
+        trace("%s", game::trace::startLine().c_str());
 }
 
 void Form1::Command2_Click() { windows_.end(0); }
@@ -258,12 +259,14 @@ void Form1::Timer1_Timer()
 {
     game_->tick();
     const game::GameState& state = game_->state();
-    trace("%s", game::trace::tickLine(state).c_str());
+    if (tracing())
+        trace("%s", game::trace::tickLine(state).c_str());
 }
 
 void Form1::Picture1_MouseDown(int /*Button*/, int /*Shift*/, float X, float Y)
 {
-    trace("%s", game::trace::pressLine(X, Y).c_str());
+    if (tracing())
+        trace("%s", game::trace::pressLine(X, Y).c_str());
     game_->shot(X, Y);
 }
 

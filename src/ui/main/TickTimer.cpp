@@ -28,7 +28,8 @@ void TickTimer::setInterval(int milliseconds)
     if (milliseconds < 0)
         rt::raiseRuntimeError(rt::ErrorCode::InvalidPropertyValue);
     interval_ = milliseconds;
-    trace("%s", game::trace::intervalLine(interval_).c_str());
+    if (tracing())
+        trace("%s", game::trace::intervalLine(interval_).c_str());
     if (interval_ == 0)
         timer_.stop();   // an interval of 0 holds the ticks back
     else if (enabled_)
