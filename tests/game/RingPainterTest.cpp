@@ -145,9 +145,9 @@ TEST(CanvasCircles, WithFractionalCentresStaySymmetricAndClipped)
     EXPECT_EQ(canvas.point(-1, 0), RGB(0, 0, 0)) << "outside the area reads as not white";
     const float beyond[][3] = {{NAN, 10, 3}, {10, NAN, 3}, {10, 10, NAN}, {10, 10, INFINITY},
                                {3e9f, 10, 3}, {10, -3e9f, 3}, {-INFINITY, 10, 3}, {10, 10, -1e30f}};
-    for (const auto& [x, y, radius] : beyond)
-        EXPECT_EQ(errorOf([&] { canvas.circle(x, y, radius, RGB(0, 0, 255)); }), rt::ErrorCode::Overflow)
-            << x << "," << y << " radius " << radius;
+    for (const auto& c : beyond)
+        EXPECT_EQ(errorOf([&] { canvas.circle(c[0], c[1], c[2], RGB(0, 0, 255)); }), rt::ErrorCode::Overflow)
+            << c[0] << "," << c[1] << " radius " << c[2];
 }
 
 TEST(CanvasClearing, RestoresEveryPixelWhereverCirclesWereDrawn)
