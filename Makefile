@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # Two commands do all of the set-up on a fresh Debian machine:
-#   make run    installs what is missing, builds in Release and starts the game
-#   make test   installs what is missing, builds and runs every test through CTest
+#   make run    installs what playing needs, builds in Release and starts the game
+#   make test   installs everything the tests need, builds and runs every test through CTest
+# `make help` lists the rest.
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
 BENCH_BUILD ?= build-bench
@@ -10,24 +11,60 @@ FUZZ_SECONDS ?= 60
 WEB_PAGE    ?= $(WEB_BUILD)/ringtafel.html
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# INSTALL_DEPS=no leaves the Debian packages to whoever installed them by hand.
+INSTALL_DEPS ?= yes
 
-.PHONY: all deps build run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package check-reproducible clean web test-web
+# $(call deps,GROUP...): the missing packages of those groups of scripts/packages.txt
+deps = @RINGTAFEL_INSTALL_DEPS=$(INSTALL_DEPS) scripts/install-deps.sh $(1)
+
+# $(call release_build,ON|OFF): the Release build in $(BUILD), with or without the tests
+define release_build
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DRINGTAFEL_BUILD_TESTS=$(1) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j$(JOBS)
+endef
+
+.PHONY: all help deps build build-tests run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package check-reproducible clean web test-web
 
 all: build
 
-deps:
-	@scripts/install-deps.sh
+help:
+	@echo 'For players:'
+	@echo '  make run            install what playing needs, build in Release, start the game'
+	@echo '  make build          the same without starting it (build/src/ringtafel)'
+	@echo '  make web            the page: build-web/ringtafel.html, one file for any browser'
+	@echo '  make package        the Debian package in build/'
+	@echo '  make install        cmake --install build (to /usr/local)'
+	@echo 'For developers:'
+	@echo '  make test           install everything, then every test: Release, sanitizers,'
+	@echo '                      fuzz targets, the rules under node (tests/README.md)'
+	@echo '  make test-release   the Release build'"'"'s tests only (ctest in build/)'
+	@echo '  make test-sanitize  the tests labelled sanitize, under ASan and UBSan'
+	@echo '  make test-fuzz      each fuzz target for 10 s;  make fuzz: FUZZ_SECONDS each'
+	@echo '  make test-web       the rules'"'"' suites compiled to WebAssembly, under node'
+	@echo '  make bench          the benchmarks (bench/README.md)'
+	@echo '  make check-reproducible   the package built twice must not differ'
+	@echo '  make deps           install every package of scripts/packages.txt'
+	@echo '  make clean          remove the build directories'
+	@echo 'Variables: INSTALL_DEPS=no skips every install; JOBS=N; CMAKE_FLAGS=...'
 
-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
-	cmake --build $(BUILD) -j$(JOBS)
+deps:
+	$(call deps,all)
+
+# The player's build: the game alone, without the tests and what they need.
+build:
+	$(call deps,play)
+	$(call release_build,OFF)
 
 run: build
 	./$(BUILD)/src/ringtafel
 
 test: test-release test-sanitize test-fuzz test-web
 
-test-release: build web
+# The same build directory with the tests; make run turns them off again.
+build-tests: deps
+	$(call release_build,ON)
+
+test-release: build-tests web
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
@@ -48,11 +85,12 @@ WEB_BUILD ?= build-web
 # Debian's acorn only by this path.
 export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
-web: deps
+web:
+	$(call deps,web)
 	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
 	cmake --build $(WEB_BUILD) -j$(JOBS) --target ringtafel_page
 
-test-web: web
+test-web: deps web
 	cmake --build $(WEB_BUILD) -j$(JOBS)
 	cd $(WEB_BUILD) && ctest --output-on-failure -j$(JOBS)
 
@@ -86,11 +124,15 @@ install: build
 	cmake --install $(BUILD)
 
 # cpack gives the archive's members the modes its own umask leaves them.
-package: build
+# The package's metadata takes its form from the tools found at configure time.
+package:
+	$(call deps,play package)
+	$(call release_build,OFF)
 	cd $(BUILD) && umask 022 && cpack -G DEB
 
 # The package built twice from clean clones in two places must not differ.
-check-reproducible: deps
+check-reproducible:
+	$(call deps,play package)
 	scripts/check-reproducible.sh $(JOBS)
 
 clean:

@@ -2,13 +2,16 @@
 # SPDX-License-Identifier: MIT
 # Checks the README's promise from nothing: a minimal Debian root of the named
 # release, given only what a newcomer has (make and git) and a clean clone of
-# the current commit, runs `make test` and then `make run`, which has to show
-# the main window. Prints each step with its time and what failed; exits
-# non-zero on any failure.
+# the current commit, first runs the player's `make run` alone, which has to
+# show the main window with no package of the tests installed; then, in another
+# fresh root, `make test` and `make run`. Prints each step with its time, the
+# packages each command added and what failed; exits non-zero on any failure.
 #
-# Usage: scripts/fresh-debian.sh SUITE        (trixie, bookworm, testing, ...)
+# Usage: scripts/fresh-debian.sh SUITE [player|full]   (trixie, bookworm, testing, ...)
+#        the second word runs only that one of the two roots
 #
-# Needs root (through sudo otherwise), unshare and git; installs debootstrap. The
+# Needs root (through sudo otherwise), unshare and git; installs debootstrap,
+# and on the host Xvfb, xdotool and ImageMagick to look for the window. The
 # pristine root of each release is made once and kept in
 # RINGTAFEL_FRESH_CACHE (default /var/cache/ringtafel-fresh-debian), with the
 # downloaded packages; every run works on a fresh copy of it, which is removed
@@ -17,13 +20,13 @@
 # shellcheck disable=SC2317  # the inside part's functions run through run_step
 set -euo pipefail
 
-usage() { echo "usage: $0 SUITE   (e.g. trixie, bookworm, testing)" >&2; exit 2; }
+usage() { echo "usage: $0 SUITE [player|full]   (e.g. trixie, bookworm, testing)" >&2; exit 2; }
 
 # The part that runs inside its own mount and process namespaces: everything
 # mounted there goes when the namespace ends, and every process started there
 # ends with it, also when this script is interrupted.
 if [[ ${1:-} == --inside ]]; then
-  root=$2 logs=$3 archives=$4
+  root=$2 logs=$3 archives=$4 mode=$5
   run_step() {   # NAME COMMAND...: runs one step, logs it, prints its time
     local name=$1 log="$logs/$1.log" start=$SECONDS status=0
     shift
@@ -65,7 +68,7 @@ if [[ ${1:-} == --inside ]]; then
   }
   show_main_window() {   # make run under Xvfb until the main window is there
     local display_file="$logs/display" display pid_x pid_run waited=0 found=""
-    setsid chroot "$root" Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
       3>"$display_file" >"$logs/xvfb.log" 2>&1 &
     pid_x=$!
     until [[ -s $display_file ]] || ((waited > 300)); do sleep 0.2; waited=$((waited + 1)); done
@@ -78,17 +81,16 @@ if [[ ${1:-} == --inside ]]; then
     pid_run=$!
     # make run checks the packages and the build first; both are done by then.
     for ((waited = 0; waited < 600; waited++)); do
-      found=$(chroot "$root" env DISPLAY="$display" xdotool search --onlyvisible --name '^Ringtafel-Programm$' 2>/dev/null | head -n 1) || true
+      found=$(DISPLAY="$display" xdotool search --onlyvisible --name '^Ringtafel-Programm$' 2>/dev/null | head -n 1) || true
       [[ -n $found ]] && break
       kill -0 "$pid_run" 2>/dev/null || break
       sleep 1
     done
     local status=0
     if [[ -n $found ]]; then
-      echo "main window $found: $(chroot "$root" env DISPLAY="$display" xdotool getwindowgeometry "$found" | tr '\n' ' ')"
+      echo "main window $found: $(DISPLAY="$display" xdotool getwindowgeometry "$found" | tr '\n' ' ')"
       sleep 1
-      chroot "$root" env DISPLAY="$display" import -window root /tmp/make-run.png \
-        && mv "$root/tmp/make-run.png" "$logs/make-run.png" && echo "screenshot: $logs/make-run.png"
+      DISPLAY="$display" import -window root "$logs/make-run.png" && echo "screenshot: $logs/make-run.png"
     else
       echo "no window 'Ringtafel-Programm' appeared"
       kill -0 "$pid_run" 2>/dev/null || echo "make run ended before"
@@ -124,9 +126,42 @@ if [[ ${1:-} == --inside ]]; then
     return 1
   }
 
+  installed() {   # NAME...: those of the names that are installed
+    chroot "$root" dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' "$@" 2>/dev/null \
+      | awk '$1 == "ii" {print $2}'
+  }
+  package_total() {   # the number of installed packages and their size in kB
+    chroot "$root" dpkg-query -W -f='${db:Status-Abbrev} ${Installed-Size}\n' \
+      | awk '$1 == "ii" {n++; kb += $2} END {print n, kb}'
+  }
+  added_since() {   # COMMAND COUNT KB: what COMMAND added to the root's packages
+    local count kb
+    read -r count kb < <(package_total)
+    printf '%-22s %5s    %d packages, %d MB installed\n' "  added by $1" "" \
+      $((count - $2)) $(((kb - $3) / 1024))
+  }
+  test_group() {   # the packages only the tests need
+    awk '!/^[[:space:]]*(#|$)/ && $2 == "test" {print $1}' "$root/root/ringtafel/scripts/packages.txt"
+  }
+  no_test_packages() {
+    local found
+    found=$(installed $(test_group) | tr '\n' ' ')
+    [[ -z $found ]] || { echo "make run installed packages of the tests: $found"; return 1; }
+    echo "none of the tests' packages is installed"
+  }
+
   failed=0
   cp /etc/resolv.conf "$root/etc/resolv.conf"
   run_step newcomer-packages newcomer || exit 1
+  read -r base_count base_kb < <(package_total)
+  if [[ $mode == player ]]; then
+    # The player's command alone, on a root that has never seen the tests.
+    run_step make-run show_main_window || failed=1
+    added_since "make run" "$base_count" "$base_kb"
+    run_step no-test-packages no_test_packages || failed=1
+    run_step nothing-left-running leftovers || failed=1
+    exit "$failed"
+  fi
   keep_desktop_output() {   # the failing desktop tests' screenshots and game output
     local dir build
     for dir in "$root"/root/ringtafel/build*/tests/desktop/real-pointer; do
@@ -136,6 +171,7 @@ if [[ ${1:-} == --inside ]]; then
     done
   }
   run_step make-test timed in_root make test || { failed=1; keep_desktop_output; }
+  added_since "make test" "$base_count" "$base_kb"
   # make test installs the packages first, then configures the first build.
   first_cmake=$(grep -m 1 -E '^[0-9]+ cmake ' "$logs/make-test.log" | cut -d' ' -f1) || true
   [[ -z $first_cmake ]] || printf '%-22s %5d s  (part of make-test)\n' "  package-install" \
@@ -146,13 +182,20 @@ if [[ ${1:-} == --inside ]]; then
   exit "$failed"
 fi
 
-[[ $# -eq 1 && $1 != -* ]] || usage
+[[ ($# -eq 1 || ($# -eq 2 && $2 =~ ^(player|full)$)) && $1 != -* ]] || usage
 suite=$1
+modes=${2:-player full}
 if [[ $(id -u) -ne 0 ]]; then
   exec sudo "$0" "$@"
 fi
-command -v debootstrap >/dev/null || apt-get install -y -qq --no-install-recommends debootstrap
-for tool in debootstrap unshare chroot git; do
+# The root is made by debootstrap; the main window is looked for with the
+# host's X server and tools.
+host_tools=()
+for tool in debootstrap:debootstrap Xvfb:xvfb xdotool:xdotool import:imagemagick; do
+  command -v "${tool%%:*}" >/dev/null || host_tools+=("${tool#*:}")
+done
+((${#host_tools[@]} == 0)) || apt-get install -y -qq --no-install-recommends "${host_tools[@]}"
+for tool in debootstrap unshare chroot git Xvfb xdotool import; do
   command -v "$tool" >/dev/null || { echo "fresh-debian: needs $tool" >&2; exit 2; }
 done
 
@@ -163,7 +206,7 @@ mirror=${RINGTAFEL_FRESH_MIRROR:-http://deb.debian.org/debian}
 pristine="$cache/$suite"
 stamp=$(date -u +%Y%m%dT%H%M%SZ)
 logs="$cache/logs/$suite-$stamp"
-work="$cache/work/$suite.$$"
+work=""   # the copy being checked
 mkdir -p "$cache/archives/$suite/partial" "$logs" "$cache/work"
 
 echo "== fresh Debian $suite, commit $(git -C "$repo" log -1 --format='%h %s' "$commit")"
@@ -182,6 +225,7 @@ cleanup() {
   # The namespace ends with its first process, and takes the others and its
   # mounts with it; wait for that, and never remove across a mount.
   local waited
+  [[ -n $work && -e $work ]] || return 0
   for ((waited = 0; waited < 30; waited++)); do
     [[ -z $(in_work) ]] && break
     sleep 1
@@ -209,22 +253,27 @@ start=$SECONDS
   fi
 ) 9>"$cache/$suite.lock"
 printf '%-22s %5d s  ok (%s)\n' debootstrap-or-cache $((SECONDS - start)) "$pristine"
-start=$SECONDS
-cp -a "$pristine" "$work"
-# A moving suite's index may carry a Valid-Until date already past; the
-# check only installs from it, and only inside this copy.
-echo 'Acquire::Check-Valid-Until "false";' >"$work/etc/apt/apt.conf.d/99fresh-debian"
-git clone --quiet --no-hardlinks "$repo" "$work/root/ringtafel"
-git -C "$work/root/ringtafel" checkout --quiet --detach "$commit"
-printf '%-22s %5d s  ok\n' copy-and-clone $((SECONDS - start))
-
 status=0
-unshare --mount --pid --fork --kill-child -- "$0" --inside "$work" "$logs" "$cache/archives/$suite" &
-inside=$!
-# An interrupted run ends the namespace, and with it all it started and
-# mounted; unshare ignores INT and TERM while it waits, so it gets KILL.
-trap 'kill -KILL "$inside" 2>/dev/null; wait "$inside"; exit 130' INT TERM HUP
-wait "$inside" || status=$?
+for mode in $modes; do
+  start=$SECONDS
+  work="$cache/work/$suite.$$.$mode"
+  cp -a "$pristine" "$work"
+  # A moving suite's index may carry a Valid-Until date already past; the
+  # check only installs from it, and only inside this copy.
+  echo 'Acquire::Check-Valid-Until "false";' >"$work/etc/apt/apt.conf.d/99fresh-debian"
+  git clone --quiet --no-hardlinks "$repo" "$work/root/ringtafel"
+  git -C "$work/root/ringtafel" checkout --quiet --detach "$commit"
+  printf '%-22s %5d s  ok\n' "copy-and-clone ($mode)" $((SECONDS - start))
+  mkdir -p "$logs/$mode"
+  unshare --mount --pid --fork --kill-child -- "$0" --inside "$work" "$logs/$mode" "$cache/archives/$suite" "$mode" &
+  inside=$!
+  # An interrupted run ends the namespace, and with it all it started and
+  # mounted; unshare ignores INT and TERM while it waits, so it gets KILL.
+  trap 'kill -KILL "$inside" 2>/dev/null; wait "$inside"; exit 130' INT TERM HUP
+  wait "$inside" || status=1
+  trap 'exit 130' INT TERM HUP
+  cleanup
+done
 echo "total                  $((SECONDS - total_start)) s; logs in $logs"
 if ((status != 0)); then
   echo "FAILED: fresh Debian $suite (see above)"
