@@ -85,12 +85,16 @@ WEB_BUILD ?= build-web
 # Debian's acorn only by this path.
 export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
+# $(call web_configure,ON|OFF): the web build, with or without the rules' suites
+web_configure = emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DRINGTAFEL_BUILD_TESTS=$(1) $(CMAKE_FLAGS)
+
 web:
 	$(call deps,web)
-	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	$(call web_configure,OFF)
 	cmake --build $(WEB_BUILD) -j$(JOBS) --target ringtafel_page
 
-test-web: deps web
+test-web: deps
+	$(call web_configure,ON)
 	cmake --build $(WEB_BUILD) -j$(JOBS)
 	cd $(WEB_BUILD) && ctest --output-on-failure -j$(JOBS)
 

@@ -42,7 +42,7 @@ run() {   # PATHDIR INSTALLED ARGS...: prints what apt was asked to install, the
 
 play="build-essential cmake qt6-base-dev dpkg-dev qt6-translations-l10n fonts-liberation2 qt6-wayland"
 check "play installs what building and playing need" "$play [0]" "$(run bin "" play)"
-check "web installs the compiler and the face's tools" "build-essential cmake emscripten fonttools python3-brotli [0]" \
+check "web installs the compiler and the face's tools" "build-essential cmake fonts-liberation2 emscripten fonttools python3-brotli [0]" \
   "$(run bin "" web)"
 check "what is installed is not asked for again" "qt6-base-dev [0]" \
   "$(run bin "build-essential cmake dpkg-dev qt6-translations-l10n fonts-liberation2 qt6-wayland" play)"
