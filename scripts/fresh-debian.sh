@@ -143,11 +143,16 @@ if [[ ${1:-} == --inside ]]; then
   test_group() {   # the packages only the tests need
     awk '!/^[[:space:]]*(#|$)/ && $2 == "test" {print $1}' "$root/root/ringtafel/scripts/packages.txt"
   }
-  no_test_packages() {
-    local found
-    found=$(installed $(test_group) | tr '\n' ' ')
-    [[ -z $found ]] || { echo "make run installed packages of the tests: $found"; return 1; }
-    echo "none of the tests' packages is installed"
+  no_test_packages() {   # none of the tests' own packages, but as a dependency of the game's
+    local pkg found=() pulled=() manual
+    manual=" $(chroot "$root" apt-mark showmanual | tr '\n' ' ') "
+    for pkg in $(installed $(test_group)); do
+      grep -qx -- "$pkg" "$logs/before-make-run" && continue
+      if [[ $manual == *" $pkg "* ]]; then found+=("$pkg"); else pulled+=("$pkg"); fi
+    done
+    ((${#pulled[@]} == 0)) || echo "pulled in by the game's own packages: ${pulled[*]}"
+    ((${#found[@]} == 0)) || { echo "make run installed packages of the tests: ${found[*]}"; return 1; }
+    echo "make run installed none of the tests' packages for themselves"
   }
 
   failed=0
@@ -156,6 +161,7 @@ if [[ ${1:-} == --inside ]]; then
   read -r base_count base_kb < <(package_total)
   if [[ $mode == player ]]; then
     # The player's command alone, on a root that has never seen the tests.
+    installed $(test_group) >"$logs/before-make-run"
     run_step make-run show_main_window || failed=1
     added_since "make run" "$base_count" "$base_kb"
     run_step no-test-packages no_test_packages || failed=1
