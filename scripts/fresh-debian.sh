@@ -127,7 +127,7 @@ if [[ ${1:-} == --inside ]]; then
   }
 
   installed() {   # NAME...: those of the names that are installed
-    chroot "$root" dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' "$@" 2>/dev/null \
+    { chroot "$root" dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' "$@" 2>/dev/null || true; } \
       | awk '$1 == "ii" {print $2}'
   }
   package_total() {   # the number of installed packages and their size in kB
