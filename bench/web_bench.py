@@ -12,8 +12,8 @@ import re
 import statistics
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'web'))
-from browser import BROWSERS, check, wait_for  # noqa: E402
+from harness.browser import BROWSERS
+from harness.checks import check, wait_for
 
 OPENS = 7
 TICKS = 301

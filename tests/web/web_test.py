@@ -9,10 +9,9 @@ import os
 import re
 import sys
 
-from browser import BROWSERS, Failure, check, wait_for
-
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'desktop'))
-import layout  # noqa: E402
+from harness import layout
+from harness.browser import BROWSERS
+from harness.checks import Failure, check, run, wait_for
 
 MAIN, RESULT, EXPLAIN = '#Form1', '#Form2', '#Form3'
 START, ENDE, ERKLAERUNG = (MAIN + ' [data-name=%s]' % n for n in ('Command1', 'Command2', 'Command3'))
@@ -254,8 +253,7 @@ CASES = {
     'phone': lambda b: case_scale(b, **PHONE), 'accessibility': case_accessibility,
 }
 
-if __name__ == '__main__':
-    case, browser, page, out, SOURCE = sys.argv[1:6]
+def main(case, browser, page, out):
     check(os.path.exists(page), page + ' is not built')
     with BROWSERS[browser](page, os.path.join(out, browser, case)) as b:
         print(b.version)
@@ -264,3 +262,8 @@ if __name__ == '__main__':
         foreign = [u for u in b.requests() if not u.startswith(('file:', 'data:', 'blob:', 'about:'))]
         check(not foreign, 'the page requested %s' % foreign)
     print('ok')
+
+
+if __name__ == '__main__':
+    SOURCE = sys.argv[5]
+    sys.exit(run(main, *sys.argv[1:5], case=sys.argv[1]))

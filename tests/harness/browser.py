@@ -10,14 +10,13 @@ import os
 import re
 import shutil
 import subprocess
-import sys
 import tempfile
 import threading
 
 import websocket
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'desktop'))
-from session import Failure, Shot, check, wait_for  # noqa: E402
+from harness.checks import Failure, check, wait_for
+from harness.session import Shot
 
 # Keys: the DevTools protocol's key code and the WebDriver code point.
 KEYS = {'Home': (36, '\ue011'), 'End': (35, '\ue010'), 'ArrowLeft': (37, '\ue012'), 'ArrowRight': (39, '\ue014')}
