@@ -1,22 +1,40 @@
 # SPDX-License-Identifier: MIT
-"""Headless Chromium (DevTools protocol) and Firefox ESR (WebDriver BiDi)
-behind one interface: open a page, evaluate script, press and type through
-the browser's own input pipeline, read the console, the requests and
-screenshots. The tests and the web benchmark share it."""
+"""The browsers behind one interface: open a page, evaluate script, press
+and type, read the console, the requests and screenshots. The tests and the
+web benchmark share it.
+
+  chromium       headless Chromium through the DevTools protocol
+  firefox        headless Firefox ESR through WebDriver BiDi
+  firefox-xtest  Firefox ESR on a private X server at a device pixel ratio
+                 of its own, pressed through the X server
+  webkit         WebKitGTK's MiniBrowser on a private X server, driven by
+                 WebKitWebDriver (W3C WebDriver over HTTP), pressed through
+                 the X server
+
+The first two emulate any viewport, ratio and touch per page and press
+through the browser's input pipeline; the other two take their ratio from
+their screen at start, press on real screen pixels and read the screen back
+from the X server."""
 import base64
+import glob
 import itertools
 import json
+import math
 import os
 import re
 import shutil
+import socket
 import subprocess
 import tempfile
 import threading
+import urllib.error
+import urllib.request
 
 import websocket
 
 from harness.checks import Failure, check, wait_for
 from harness.session import Shot
+from harness.xsession import XServer
 
 # Keys: the DevTools protocol's key code and the WebDriver code point.
 KEYS = {'Home': (36, '\ue011'), 'End': (35, '\ue010'), 'ArrowLeft': (37, '\ue012'), 'ArrowRight': (39, '\ue014')}
@@ -38,19 +56,100 @@ FIREFOX_PREFS.update(dict.fromkeys('toolkit.telemetry.server services.settings.s
 
 
 class Browser:
-    """One browser with one page. A subclass speaks its protocol."""
+    """One browser with one page. A subclass speaks its protocol.
 
-    def __init__(self, page, out_dir):
-        self.page, self.out_dir = 'file://' + os.path.abspath(page), out_dir
+    dpr is the device pixel ratio of the screen a browser on an X server
+    starts with; a browser that emulates the ratio per page ignores it."""
+
+    # Whether it emulates any viewport size, ratio and touch per page; what
+    # it logs before a page's own scripts run reaches console(); and whether
+    # it sees the page's requests.
+    emulates, whole_trace = True, True
+
+    def __init__(self, page, out_dir, dpr=1):
+        self.page, self.out_dir, self.dpr = 'file://' + os.path.abspath(page), out_dir, dpr
         os.makedirs(out_dir, exist_ok=True)
         self.profile = tempfile.mkdtemp(prefix='ringtafel-' + self.name + '-')
-        self.ids, self.replies, self.events, self.arrived = itertools.count(1), {}, [], threading.Condition()
         self.log = os.path.join(out_dir, self.name + '.log')
         with open(self.log, 'wb') as log:
-            self.proc = subprocess.Popen(self.command() + ['about:blank'], stdout=log, stderr=subprocess.STDOUT,
-                                         env=dict(os.environ, HOME=self.profile))
+            self.proc = subprocess.Popen(self.command(), stdout=log, stderr=subprocess.STDOUT, env=self.environment())
 
-    # --- the protocol's socket: replies by id, events kept in order ----------
+    def environment(self):
+        return dict(os.environ, HOME=self.profile)
+
+    # --- shared by all ---------------------------------------------------------
+
+    def js(self, expression):
+        """The value of a script expression (awaited), passed as JSON."""
+        return json.loads(self._evaluate('(async () => JSON.stringify(await (%s)))()' % expression) or 'null')
+
+    def wait_js(self, expression, what, timeout=30):
+        return wait_for(lambda: self.js(expression), what, timeout)
+
+    def open(self, query='', width=1024, height=768, dpr=1, touch=False):
+        """Opens the page at a viewport of CSS pixels and a device pixel
+        ratio, and waits until its main window takes input."""
+        self._viewport(width, height, dpr, touch)
+        self._navigate(self.page + query)
+        self.wait_js('document.body && document.body.dataset.state === "ready"', 'the page to be ready')
+        self._opened()
+
+    def _opened(self):
+        pass
+
+    def rect(self, selector):
+        """An element's rectangle (x, y, w, h) in the viewport's CSS pixels."""
+        return tuple(self.js('(r => [r.x, r.y, r.width, r.height])(document.querySelector(%s).getBoundingClientRect())'
+                             % json.dumps(selector)))
+
+    def click(self, selector, touch=False):
+        x, y, w, h = self.rect(selector)
+        self.press_all([(x + w / 2, y + h / 2)], touch)
+
+    def at(self, sx, sy, dpr):
+        """The viewport point of the middle of screen pixel (sx, sy)."""
+        return (sx + 0.5) / dpr, (sy + 0.5) / dpr
+
+    def shot(self, clip=None, dpr=1):
+        """The viewport, or the part clip (x, y, w, h) of it in CSS pixels
+        that starts on a whole screen pixel, as the screen shows it; the
+        Shot's coordinates are screen pixels."""
+        png = base64.b64decode(self._screenshot(clip))
+        ppm = subprocess.run(['convert', 'png:-', '-depth', '8', 'ppm:-'], input=png, capture_output=True, check=True).stdout
+        w, h = map(int, ppm.split(maxsplit=3)[1:3])
+        x, y = (round(v * dpr) for v in clip[:2]) if clip else (0, 0)
+        return Shot(ppm[len(ppm) - 3 * w * h:], x, y, w, h, bpp=3, bgr=False)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, kind, *exc):
+        try:
+            if kind is not None and issubclass(kind, Failure):   # what was on screen, and the trace
+                with open(os.path.join(self.out_dir, 'console.txt'), 'w') as f:
+                    f.write('\n'.join(self.console()) + '\n')
+                with open(os.path.join(self.out_dir, 'failure.ppm'), 'wb') as f:
+                    f.write(self.shot().ppm())
+        finally:
+            self.close()
+
+    def close(self):
+        self.proc.terminate()
+        try:
+            self.proc.wait(15)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+
+class SocketBrowser(Browser):
+    """A browser whose protocol runs over a web socket: replies by id, events
+    kept in order."""
+
+    def __init__(self, page, out_dir, dpr=1):
+        self.ids, self.replies, self.events, self.arrived = itertools.count(1), {}, [], threading.Condition()
+        super().__init__(page, out_dir, dpr)
 
     def connect(self, url):
         self.ws = websocket.create_connection(url, suppress_origin=True, enable_multithread=True)
@@ -93,75 +192,17 @@ class Browser:
         with self.arrived:
             return [e['params'] for e in self.events if e.get('method') == method]
 
-    # --- shared by both --------------------------------------------------------
 
-    def js(self, expression):
-        """The value of a script expression (awaited), passed as JSON."""
-        return json.loads(self._evaluate('(async () => JSON.stringify(await (%s)))()' % expression) or 'null')
-
-    def wait_js(self, expression, what, timeout=30):
-        return wait_for(lambda: self.js(expression), what, timeout)
-
-    def open(self, query='', width=1024, height=768, dpr=1, touch=False):
-        """Opens the page at a viewport of CSS pixels and a device pixel
-        ratio, and waits until its main window takes input."""
-        self._viewport(width, height, dpr, touch)
-        self._navigate(self.page + query)
-        self.wait_js('document.body && document.body.dataset.state === "ready"', 'the page to be ready')
-
-    def rect(self, selector):
-        """An element's rectangle (x, y, w, h) in the viewport's CSS pixels."""
-        return tuple(self.js('(r => [r.x, r.y, r.width, r.height])(document.querySelector(%s).getBoundingClientRect())'
-                             % json.dumps(selector)))
-
-    def click(self, selector, touch=False):
-        x, y, w, h = self.rect(selector)
-        self.press_all([(x + w / 2, y + h / 2)], touch)
-
-    def at(self, sx, sy, dpr):
-        """The viewport point of the middle of screen pixel (sx, sy)."""
-        return (sx + 0.5) / dpr, (sy + 0.5) / dpr
-
-    def shot(self, clip=None, dpr=1):
-        """The viewport, or the part clip (x, y, w, h) of it in CSS pixels
-        that starts on a whole screen pixel, as the screen shows it; the
-        Shot's coordinates are screen pixels."""
-        png = base64.b64decode(self._screenshot(clip))
-        ppm = subprocess.run(['convert', 'png:-', '-depth', '8', 'ppm:-'], input=png, capture_output=True, check=True).stdout
-        w, h = map(int, ppm.split(maxsplit=3)[1:3])
-        x, y = (round(v * dpr) for v in clip[:2]) if clip else (0, 0)
-        return Shot(ppm[len(ppm) - 3 * w * h:], x, y, w, h, bpp=3, bgr=False)
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, kind, *exc):
-        try:
-            if kind is not None and issubclass(kind, Failure):   # what was on screen, and the trace
-                with open(os.path.join(self.out_dir, 'console.txt'), 'w') as f:
-                    f.write('\n'.join(self.console()) + '\n')
-                with open(os.path.join(self.out_dir, 'failure.ppm'), 'wb') as f:
-                    f.write(self.shot().ppm())
-        finally:
-            self.proc.terminate()
-            try:
-                self.proc.wait(15)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
-            shutil.rmtree(self.profile, ignore_errors=True)
-
-
-class Chromium(Browser):
+class Chromium(SocketBrowser):
     name = 'chromium'
 
     def command(self):
         return ['chromium', '--headless', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
                 '--disable-sync', '--no-first-run', '--remote-debugging-port=0', '--user-data-dir=' + self.profile
-                ] + ['--no-sandbox'] * (os.geteuid() == 0)
+                ] + ['--no-sandbox'] * (os.geteuid() == 0) + ['about:blank']
 
-    def __init__(self, page, out_dir):
-        super().__init__(page, out_dir)
+    def __init__(self, page, out_dir, dpr=1):
+        super().__init__(page, out_dir, dpr)
         port_file = os.path.join(self.profile, 'DevToolsActivePort')
         lines = wait_for(lambda: os.path.exists(port_file) and open(port_file).read().split(), 'Chromium to listen')
         self.connect('ws://127.0.0.1:%s%s' % tuple(lines[:2]))
@@ -232,16 +273,20 @@ class Chromium(Browser):
         return [(n.get('role', {}).get('value'), n.get('name', {}).get('value')) for n in nodes if not n.get('ignored')]
 
 
-class Firefox(Browser):
-    name = 'firefox'
+class Firefox(SocketBrowser):
+    name, headless = 'firefox', True
+
+    def prefs(self):
+        return FIREFOX_PREFS
 
     def command(self):
         with open(os.path.join(self.profile, 'user.js'), 'w') as f:
-            f.writelines('user_pref(%s, %s);\n' % (json.dumps(k), json.dumps(v)) for k, v in FIREFOX_PREFS.items())
-        return ['firefox-esr', '--headless', '--no-remote', '--remote-debugging-port', '0', '--profile', self.profile]
+            f.writelines('user_pref(%s, %s);\n' % (json.dumps(k), json.dumps(v)) for k, v in self.prefs().items())
+        return ['firefox-esr'] + ['--headless'] * self.headless + [
+            '--no-remote', '--remote-debugging-port', '0', '--profile', self.profile, 'about:blank']
 
-    def __init__(self, page, out_dir):
-        super().__init__(page, out_dir)
+    def __init__(self, page, out_dir, dpr=1):
+        super().__init__(page, out_dir, dpr)
 
         def listening():
             m = re.search(rb'WebDriver BiDi listening on (ws://\S+)', open(self.log, 'rb').read())
@@ -256,9 +301,11 @@ class Firefox(Browser):
         return self.reply(self.send({'method': method, 'params': params}))
 
     def at(self, sx, sy, dpr):
-        # Its pointer events carry whole CSS pixels: the corner of a screen
-        # pixel is the only point they reach exactly, and at a ratio of 1 only.
-        check(dpr == 1, 'Firefox presses whole CSS pixels; a device pixel ratio of %g is beyond them' % dpr)
+        # WebDriver BiDi's presses arrive in whole CSS pixels: the corner of a
+        # screen pixel is the only point they reach exactly, and at a ratio of
+        # 1 only. A player's pointer is not held to them: see FirefoxXTest.
+        check(dpr == 1, "Firefox's WebDriver BiDi presses whole CSS pixels; a device pixel ratio of %g is beyond "
+              'them (firefox-xtest presses through the X server)' % dpr)
         return sx, sy
 
     def _evaluate(self, expression):
@@ -289,10 +336,7 @@ class Firefox(Browser):
         self.call('input.releaseActions', context=self.context)
 
     def keys(self, names):
-        steps = []
-        for name in names:
-            steps += [{'type': 'keyDown', 'value': KEYS[name][1]}, {'type': 'keyUp', 'value': KEYS[name][1]}]
-        self.call('input.performActions', context=self.context, actions=[{'type': 'key', 'id': 'keys', 'actions': steps}])
+        self.call('input.performActions', context=self.context, actions=key_actions(names))
 
     def console(self):
         return [p['text'] for p in self.event_params('log.entryAdded') if p.get('type') == 'console']
@@ -305,4 +349,191 @@ class Firefox(Browser):
         return self.call('browsingContext.captureScreenshot', context=self.context, **box)['data']
 
 
-BROWSERS = {'chromium': Chromium, 'firefox': Firefox}
+def key_actions(names):
+    """The keys pressed and released in turn, as W3C WebDriver actions."""
+    steps = []
+    for name in names:
+        steps += [{'type': 'keyDown', 'value': KEYS[name][1]}, {'type': 'keyUp', 'value': KEYS[name][1]}]
+    return [{'type': 'key', 'id': 'keys', 'actions': steps}]
+
+
+class OnXServer:
+    """A browser window on the harness's own Xvfb at a device pixel ratio
+    set at start: presses go through the X server (XTest) onto screen
+    pixels, as a player's pointer does, and screenshots are the X server's
+    screen. Mixed in before the browser's class."""
+
+    emulates = False
+    WINDOW = (1100, 1000)   # CSS pixels of screen the window may take, chrome included
+    MARKER = (3, 141, 59)   # a colour the page does not show
+
+    def __init__(self, page, out_dir, dpr=1):
+        self.x, self.origin = XServer(size=tuple(math.ceil(n * dpr) for n in self.WINDOW)), None
+        try:
+            super().__init__(page, out_dir, dpr)
+        except BaseException:
+            self.x.close()
+            raise
+
+    def environment(self):
+        return dict(super().environment(), DISPLAY=self.x.name)
+
+    def _fit(self, width, height, dpr, touch, resize):
+        """Gives the page a viewport of width x height CSS pixels by sizing the
+        window, resize(w, h) in CSS pixels with the window's chrome."""
+        check(dpr == self.dpr, '%s runs at a device pixel ratio of %g, not %g' % (self.name, self.dpr, dpr))
+        check(not touch, '%s on an X server has no touch screen' % self.name)
+        chrome = self.js('[outerWidth - innerWidth, outerHeight - innerHeight]')
+        resize(width + chrome[0], height + chrome[1])
+        # A window is whole screen pixels: at a fractional ratio the viewport
+        # comes within a CSS pixel of the size.
+        self.wait_js('Math.abs(innerWidth - %d) <= 1 && Math.abs(innerHeight - %d) <= 1' % (width, height),
+                     'a viewport of %dx%d' % (width, height))
+
+    def _opened(self):
+        """Finds the viewport's top-left corner on the screen from a square
+        the page shows there for a moment."""
+        self.js('(() => { const m = document.createElement("div"); m.id = "ringtafel-marker";'
+                ' m.style.cssText = "position:fixed;left:0;top:0;width:8px;height:8px;z-index:2147483647;'
+                'background:rgb(%d,%d,%d)"; document.documentElement.appendChild(m); })()' % self.MARKER)
+        w, h = self.x.size
+        bounds = wait_for(lambda: self.x.shot(0, 0, w, h).bounds_of(self.MARKER), 'the viewport on the screen')
+        side = round(8 * self.dpr)
+        check(bounds[2:] == (bounds[0] + side - 1, bounds[1] + side - 1),
+              'the viewport\'s corner square covers %s on the screen, not %d screen pixels a side' % (bounds, side))
+        self.origin = bounds[:2]
+        self.js('document.getElementById("ringtafel-marker").remove()')
+        wait_for(lambda: self.x.shot(*self.origin, side, side).bounds_of(self.MARKER) is None, 'the square to go')
+
+    def screen_pixel(self, x, y):
+        """The screen pixel that holds viewport point (x, y) in CSS pixels."""
+        return tuple(o + math.floor(v * self.dpr + 1e-6) for o, v in zip(self.origin, (x, y)))
+
+    at = Browser.at   # any point: the screen pixel's middle is where a player presses
+
+    def press_all(self, points, touch=False):
+        check(not touch, '%s on an X server has no touch screen' % self.name)
+        for point in points:
+            self.x.click(*self.screen_pixel(*point))
+
+    def shot(self, clip=None, dpr=1):
+        """The viewport, or its part clip (x, y, w, h) in CSS pixels, read
+        from the X server; the Shot's coordinates are the viewport's screen
+        pixels. The whole screen while the viewport is not yet found."""
+        if self.origin is None:
+            return self.x.shot(0, 0, *self.x.size)
+        x, y, w, h = clip or (0, 0) + tuple(self.js('[innerWidth, innerHeight]'))
+        x, y, w, h = round(x * self.dpr), round(y * self.dpr), math.ceil(w * self.dpr), math.ceil(h * self.dpr)
+        shot = self.x.shot(self.origin[0] + x, self.origin[1] + y, w, h)
+        shot.x, shot.y = x, y
+        return shot
+
+    def close(self):
+        try:
+            super().close()
+        finally:
+            self.x.close()
+
+
+class FirefoxXTest(OnXServer, Firefox):
+    """Firefox with its window on the X server at layout.css.devPixelsPerPx:
+    its pointer events carry the fractions of CSS pixels a screen pixel
+    makes."""
+    name, headless = 'firefox-xtest', False
+
+    def prefs(self):
+        return dict(FIREFOX_PREFS, **{'layout.css.devPixelsPerPx': '%g' % self.dpr})
+
+    def _viewport(self, width, height, dpr, touch):
+        window = self.call('browser.getClientWindows')['clientWindows'][0]['clientWindow']
+        self._fit(width, height, dpr, touch, lambda w, h: self.call(
+            'browser.setClientWindowState', clientWindow=window, state='normal', width=w, height=h))
+
+
+class WebKit(OnXServer, Browser):
+    """WebKitGTK's MiniBrowser driven by WebKitWebDriver, W3C WebDriver
+    over HTTP. GDK_SCALE gives it a whole device pixel ratio. Its driver has
+    no WebDriver BiDi: no console stream, no network log, no script before
+    the page's own; the console is caught in the page once it has loaded.
+    Its presses through WebDriver arrive in whole CSS pixels and never as
+    touch; the window is at least 447 CSS pixels wide."""
+    name, whole_trace = 'webkit', False
+    # Debian's WebKitGTK (libwebkit2gtk-4.1-0) keeps its MiniBrowser here.
+    MINIBROWSER = '/usr/lib/*/webkit2gtk-4.1/MiniBrowser'
+    CATCH_CONSOLE = ('(() => { if (window.ringtafelConsole) return; window.ringtafelConsole = [];'
+                     ' const log = console.log; console.log = (...args) => {'
+                     ' ringtafelConsole.push(args.join(" ")); log.apply(console, args); }; })()')
+
+    def __init__(self, page, out_dir, dpr=1):
+        check(dpr == int(dpr), 'WebKitGTK takes a whole device pixel ratio (GDK_SCALE), not %g' % dpr)
+        with socket.socket() as probe:   # a free port for the driver
+            probe.bind(('127.0.0.1', 0))
+            self.port = probe.getsockname()[1]
+        self.session = None
+        super().__init__(page, out_dir, dpr)
+        wait_for(lambda: self._ready(), 'WebKitWebDriver to listen')
+        binary = sorted(glob.glob(self.MINIBROWSER))
+        check(binary, 'no MiniBrowser at ' + self.MINIBROWSER)
+        options = {'binary': binary[0], 'args': ['--automation']}
+        reply = self.call('POST', '/session', capabilities={'alwaysMatch': {'webkitgtk:browserOptions': options}})
+        self.session = '/session/' + reply['sessionId']
+        self.version = 'WebKitGTK %s' % reply['capabilities']['browserVersion']
+
+    def command(self):
+        return ['WebKitWebDriver', '--port=%d' % self.port]
+
+    def environment(self):
+        return dict(super().environment(), GDK_SCALE='%d' % self.dpr)
+
+    def _ready(self):
+        try:
+            return self.call('GET', '/status').get('ready')
+        except (OSError, Failure):
+            return False
+
+    def call(self, method, path, **body):
+        """One WebDriver command; its value."""
+        request = urllib.request.Request('http://127.0.0.1:%d%s' % (self.port, path), method=method,
+                                         data=json.dumps(body).encode() if method == 'POST' else None,
+                                         headers={'Content-Type': 'application/json'})
+        try:
+            with urllib.request.urlopen(request, timeout=60) as response:
+                return json.loads(response.read())['value']
+        except urllib.error.HTTPError as error:
+            value = json.loads(error.read() or b'{}').get('value', {})
+            raise Failure('WebKitWebDriver: %s: %s' % (value.get('error'), value.get('message'))) from None
+
+    def _evaluate(self, expression):
+        # A returned promise is awaited by the driver.
+        return self.call('POST', self.session + '/execute/sync', script='return ' + expression, args=[])
+
+    def _viewport(self, width, height, dpr, touch):
+        self._fit(width, height, dpr, touch,
+                  lambda w, h: self.call('POST', self.session + '/window/rect', width=w, height=h))
+
+    def _navigate(self, url):
+        self.call('POST', self.session + '/url', url=url)
+        self.js(self.CATCH_CONSOLE)
+
+    def before_load(self, script):
+        raise Failure('WebKitWebDriver runs no script before the page\'s own')
+
+    def keys(self, names):
+        self.call('POST', self.session + '/actions', actions=key_actions(names))
+
+    def console(self):
+        return self.js('window.ringtafelConsole || []')
+
+    def requests(self):
+        return None   # not seen through this driver
+
+    def close(self):
+        try:
+            if self.session:
+                self.call('DELETE', self.session)
+        except (OSError, Failure):
+            pass
+        super().close()
+
+
+BROWSERS = {'chromium': Chromium, 'firefox': Firefox, 'firefox-xtest': FirefoxXTest, 'webkit': WebKit}
