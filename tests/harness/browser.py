@@ -56,7 +56,8 @@ FIREFOX_PREFS.update(dict.fromkeys('toolkit.telemetry.server services.settings.s
 
 
 class Browser:
-    """One browser with one page. A subclass speaks its protocol.
+    """One browser with one page. A subclass speaks its protocol: command()
+    starts the browser (or its driver), _connect() opens the session.
 
     dpr is the device pixel ratio of the screen a browser on an X server
     starts with; a browser that emulates the ratio per page ignores it."""
@@ -73,6 +74,11 @@ class Browser:
         self.log = os.path.join(out_dir, self.name + '.log')
         with open(self.log, 'wb') as log:
             self.proc = subprocess.Popen(self.command(), stdout=log, stderr=subprocess.STDOUT, env=self.environment())
+        try:
+            self._connect()
+        except BaseException:   # nothing the browser started outlives a failed start
+            self.close()
+            raise
 
     def environment(self):
         return dict(os.environ, HOME=self.profile)
@@ -151,7 +157,7 @@ class SocketBrowser(Browser):
         self.ids, self.replies, self.events, self.arrived = itertools.count(1), {}, [], threading.Condition()
         super().__init__(page, out_dir, dpr)
 
-    def connect(self, url):
+    def open_socket(self, url):
         self.ws = websocket.create_connection(url, suppress_origin=True, enable_multithread=True)
         threading.Thread(target=self._read, daemon=True).start()
 
@@ -201,11 +207,10 @@ class Chromium(SocketBrowser):
                 '--disable-sync', '--no-first-run', '--remote-debugging-port=0', '--user-data-dir=' + self.profile
                 ] + ['--no-sandbox'] * (os.geteuid() == 0) + ['about:blank']
 
-    def __init__(self, page, out_dir, dpr=1):
-        super().__init__(page, out_dir, dpr)
+    def _connect(self):
         port_file = os.path.join(self.profile, 'DevToolsActivePort')
         lines = wait_for(lambda: os.path.exists(port_file) and open(port_file).read().split(), 'Chromium to listen')
-        self.connect('ws://127.0.0.1:%s%s' % tuple(lines[:2]))
+        self.open_socket('ws://127.0.0.1:%s%s' % tuple(lines[:2]))
         target = self.call('Target.createTarget', url='about:blank', session=False)['targetId']
         self.session = self.call('Target.attachToTarget', targetId=target, flatten=True, session=False)['sessionId']
         for domain in ('Runtime', 'Page', 'Network'):
@@ -285,13 +290,11 @@ class Firefox(SocketBrowser):
         return ['firefox-esr'] + ['--headless'] * self.headless + [
             '--no-remote', '--remote-debugging-port', '0', '--profile', self.profile, 'about:blank']
 
-    def __init__(self, page, out_dir, dpr=1):
-        super().__init__(page, out_dir, dpr)
-
+    def _connect(self):
         def listening():
             m = re.search(rb'WebDriver BiDi listening on (ws://\S+)', open(self.log, 'rb').read())
             return m and m[1].decode()
-        self.connect(wait_for(listening, 'Firefox to listen', timeout=60) + '/session')
+        self.open_socket(wait_for(listening, 'Firefox to listen', timeout=60) + '/session')
         capabilities = self.call('session.new', capabilities={})['capabilities']
         self.version = 'Firefox %s' % capabilities['browserVersion']
         self.context = self.call('browsingContext.getTree')['contexts'][0]['context']
@@ -471,7 +474,9 @@ class WebKit(OnXServer, Browser):
             self.port = probe.getsockname()[1]
         self.session = None
         super().__init__(page, out_dir, dpr)
-        wait_for(lambda: self._ready(), 'WebKitWebDriver to listen')
+
+    def _connect(self):
+        wait_for(self._ready, 'WebKitWebDriver to listen')
         binary = sorted(glob.glob(self.MINIBROWSER))
         check(binary, 'no MiniBrowser at ' + self.MINIBROWSER)
         options = {'binary': binary[0], 'args': ['--automation']}
