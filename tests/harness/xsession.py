@@ -12,7 +12,7 @@ import os
 import select
 import subprocess
 
-from Xlib import X, XK, display, protocol
+from Xlib import X, XK, display, error, protocol
 from Xlib.ext import xtest
 
 from harness.checks import check, wait_for
@@ -113,12 +113,17 @@ class XServer:
         return t.x - g.border_width, t.y - g.border_width, g.width + 2 * g.border_width, g.height + 2 * g.border_width
 
     def _top(self, window_id):
-        """The id of the top-level window (the frame) holding a client window."""
+        """The id of the top-level window (the frame) holding a client window;
+        None for a window already destroyed, which the window manager's
+        _NET_ACTIVE_WINDOW may still name for a moment."""
         if not window_id:
             return None
         top = self.d.create_resource_object('window', window_id)
-        while (parent := top.query_tree().parent) not in (None, self.root):
-            top = parent
+        try:
+            while (parent := top.query_tree().parent) not in (None, self.root):
+                top = parent
+        except error.BadWindow:
+            return None
         return top.id
 
     def stacking_top(self, windows):
