@@ -122,7 +122,7 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	cd $(BENCH_BUILD) && ./bench/ringtafel_bench > ringtafel_bench.txt; status=$$?; cat ringtafel_bench.txt; exit $$status
 	$(MAKE) --no-print-directory web
-	/usr/bin/python3 -B bench/web_bench.py $(WEB_PAGE) $(BENCH_BUILD)/ringtafel_bench.txt
+	PYTHONPATH=tests$${PYTHONPATH:+:$$PYTHONPATH} /usr/bin/python3 -B bench/web_bench.py $(WEB_PAGE) $(BENCH_BUILD)/ringtafel_bench.txt
 
 install: build
 	cmake --install $(BUILD)

@@ -17,27 +17,31 @@ FieldCanvas::FieldCanvas(val parent, game::layout::TwipRect rect, rt::Rgb backgr
     setScale(1.0);
 }
 
-int FieldCanvas::fieldPixelOf(int screenPixel, int size) const
+int FieldCanvas::fieldPixelOf(int pixel, double scale, int size)
 {
-    return std::clamp(int(std::floor(screenPixel / scale_)), 0, size - 1);
+    return std::clamp(int(std::floor(pixel / scale)), 0, size - 1);
 }
 
-int FieldCanvas::firstScreenPixelOf(int fieldPixel) const { return int(std::ceil(fieldPixel * scale_)); }
+int FieldCanvas::firstStorePixelOf(int fieldPixel) const { return int(std::ceil(fieldPixel * storeScale_)); }
 
 void FieldCanvas::setScale(double screenPixelsPerFieldPixel)
 {
     scale_ = screenPixelsPerFieldPixel;
-    screenWidth_ = std::max(1, int(std::lround(picture_.innerWidth() * scale_)));
-    screenHeight_ = std::max(1, int(std::lround(picture_.innerHeight() * scale_)));
-    element_.set("width", screenWidth_);
-    element_.set("height", screenHeight_);
-    screen_.assign(std::size_t(screenWidth_) * std::size_t(screenHeight_) * 4, 0);
-    columns_.resize(std::size_t(screenWidth_));
-    rows_.resize(std::size_t(screenHeight_));
-    for (int x = 0; x < screenWidth_; ++x)
-        columns_[std::size_t(x)] = fieldPixelOf(x, picture_.innerWidth());
-    for (int y = 0; y < screenHeight_; ++y)
-        rows_[std::size_t(y)] = fieldPixelOf(y, picture_.innerHeight());
+    const auto storeSide = [](int fieldPixels, double scale) { return std::max(1, int(std::lround(fieldPixels * scale))); };
+    const bool fits = double(storeSide(picture_.innerWidth(), scale_)) * storeSide(picture_.innerHeight(), scale_)
+                      < MaxStorePixels;
+    storeScale_ = fits ? scale_ : 1.0;
+    storeWidth_ = storeSide(picture_.innerWidth(), storeScale_);
+    storeHeight_ = storeSide(picture_.innerHeight(), storeScale_);
+    element_.set("width", storeWidth_);
+    element_.set("height", storeHeight_);
+    store_.assign(std::size_t(storeWidth_) * std::size_t(storeHeight_) * 4, 0);
+    columns_.resize(std::size_t(storeWidth_));
+    rows_.resize(std::size_t(storeHeight_));
+    for (int x = 0; x < storeWidth_; ++x)
+        columns_[std::size_t(x)] = fieldPixelOf(x, storeScale_, picture_.innerWidth());
+    for (int y = 0; y < storeHeight_; ++y)
+        rows_[std::size_t(y)] = fieldPixelOf(y, storeScale_, picture_.innerHeight());
     picture_.takeChangedBounds();
     draw({0, 0, picture_.innerWidth(), picture_.innerHeight()});
 }
@@ -51,19 +55,19 @@ void FieldCanvas::present()
 
 void FieldCanvas::draw(const rt::PixelBounds& field)
 {
-    const int left = std::clamp(firstScreenPixelOf(field.left), 0, screenWidth_);
-    const int right = field.right >= picture_.innerWidth() ? screenWidth_
-                                                            : std::clamp(firstScreenPixelOf(field.right), 0, screenWidth_);
-    const int top = std::clamp(firstScreenPixelOf(field.top), 0, screenHeight_);
+    const int left = std::clamp(firstStorePixelOf(field.left), 0, storeWidth_);
+    const int right = field.right >= picture_.innerWidth() ? storeWidth_
+                                                            : std::clamp(firstStorePixelOf(field.right), 0, storeWidth_);
+    const int top = std::clamp(firstStorePixelOf(field.top), 0, storeHeight_);
     const int bottom = field.bottom >= picture_.innerHeight()
-                           ? screenHeight_
-                           : std::clamp(firstScreenPixelOf(field.bottom), 0, screenHeight_);
+                           ? storeHeight_
+                           : std::clamp(firstStorePixelOf(field.bottom), 0, storeHeight_);
     if (left >= right || top >= bottom)
         return;
     const std::uint32_t* pixels = picture_.pixels();
     for (int y = top; y < bottom; ++y) {
         const std::uint32_t* from = pixels + std::size_t(rows_[std::size_t(y)]) * std::size_t(picture_.innerWidth());
-        std::uint8_t* to = screen_.data() + (std::size_t(y) * std::size_t(screenWidth_) + std::size_t(left)) * 4;
+        std::uint8_t* to = store_.data() + (std::size_t(y) * std::size_t(storeWidth_) + std::size_t(left)) * 4;
         for (int x = left; x < right; ++x, to += 4) {
             const std::uint32_t pixel = from[columns_[std::size_t(x)]];
             to[0] = std::uint8_t(pixel >> 16);
@@ -73,9 +77,9 @@ void FieldCanvas::draw(const rt::PixelBounds& field)
         }
     }
     // An image over the program's own memory, valid until that memory grows.
-    const val bytes(emscripten::typed_memory_view(screen_.size(), screen_.data()));
-    const val clamped = val::global("Uint8ClampedArray").new_(bytes["buffer"], bytes["byteOffset"], screen_.size());
-    const val image = val::global("ImageData").new_(clamped, screenWidth_, screenHeight_);
+    const val bytes(emscripten::typed_memory_view(store_.size(), store_.data()));
+    const val clamped = val::global("Uint8ClampedArray").new_(bytes["buffer"], bytes["byteOffset"], store_.size());
+    const val image = val::global("ImageData").new_(clamped, storeWidth_, storeHeight_);
     context_.call<void>("putImageData", image, 0, 0, left, top, right - left, bottom - top);
 }
 
@@ -90,10 +94,11 @@ std::optional<FieldCanvas::FieldPixel> FieldCanvas::pressAt(double clientX, doub
                         - int(std::lround(fieldLeft * devicePixelRatio));
     const int screenY = int(std::floor(clientY * devicePixelRatio + EdgeTolerance))
                         - int(std::lround(fieldTop * devicePixelRatio));
-    if (screenX < 0 || screenY < 0 || screenX >= screenWidth_ || screenY >= screenHeight_)
+    if (screenX < 0 || screenY < 0 || screenX >= std::lround(picture_.innerWidth() * scale_)
+        || screenY >= std::lround(picture_.innerHeight() * scale_))
         return std::nullopt;
-    return FieldPixel{float(fieldPixelOf(screenX, picture_.innerWidth())),
-                      float(fieldPixelOf(screenY, picture_.innerHeight()))};
+    return FieldPixel{float(fieldPixelOf(screenX, scale_, picture_.innerWidth())),
+                      float(fieldPixelOf(screenY, scale_, picture_.innerHeight()))};
 }
 
 } // namespace web

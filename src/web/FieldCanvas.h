@@ -16,11 +16,15 @@ namespace web {
 // field pixels; each screen pixel s shows field pixel floor(s / scale),
 // counted from the field's top-left screen pixel, and a press on a screen
 // pixel counts at the field pixel it shows. The page keeps the field's
-// top-left corner on a screen pixel's corner.
+// top-left corner on a screen pixel's corner. WebKit refuses a backing store
+// of MaxStorePixels or more: where the screen would need that many (a zoom
+// far beyond any screen's ratio), the store holds one pixel per field pixel,
+// which the browser enlarges whole.
 class FieldCanvas {
 public:
     static constexpr int BorderWidth = 2;
     static constexpr int PenWidth = 3;
+    static constexpr double MaxStorePixels = 16777216;
 
     FieldCanvas(val parent, game::layout::TwipRect rect, rt::Rgb background);
 
@@ -43,18 +47,19 @@ public:
                                       double devicePixelRatio) const;
 
 private:
-    int fieldPixelOf(int screenPixel, int size) const;
-    int firstScreenPixelOf(int fieldPixel) const;
+    static int fieldPixelOf(int pixel, double scale, int size);
+    int firstStorePixelOf(int fieldPixel) const;
     void draw(const rt::PixelBounds& field);
 
     val element_;
     val context_;
     rt::PixelCanvas picture_;
-    double scale_ = 0.0;
-    int screenWidth_ = 0;
-    int screenHeight_ = 0;
-    std::vector<std::uint8_t> screen_;   // RGBA, row by row
-    std::vector<int> columns_;           // field column of each screen column
+    double scale_ = 0.0;                 // screen pixels per field pixel
+    double storeScale_ = 0.0;            // backing store pixels per field pixel
+    int storeWidth_ = 0;
+    int storeHeight_ = 0;
+    std::vector<std::uint8_t> store_;    // RGBA, row by row
+    std::vector<int> columns_;           // field column of each store column
     std::vector<int> rows_;
 };
 

@@ -25,7 +25,6 @@ Usage: accessibility_bus.py GAME_BINARY SOURCE_DIR OUTPUT_DIR
 import codecs
 import os
 import re
-import subprocess
 import sys
 import time
 from dataclasses import dataclass
@@ -34,9 +33,9 @@ from pathlib import Path
 import pyatspi
 from gi.repository import GLib
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import layout  # noqa: E402
-from xsession import Failure, Session, wait_for  # noqa: E402
+from harness import layout
+from harness.checks import Checks, Failure, check, run, wait_for
+from harness.xsession import Session
 
 SENTENCE = "Sie haben  0 Punkte erreicht!"   # a game in which nothing is hit
 
@@ -172,7 +171,7 @@ def x_window_rect(session, title):
     try:
         wait_for(one, f"one shown X window {title!r}", 30)
     except Failure:
-        raise AssertionError(f"expected one shown X window {title!r}, found {len(found)}") from None
+        raise Failure(f"expected one shown X window {title!r}, found {len(found)}") from None
     x, y = session.origin(found[0])
     geometry = found[0].get_geometry()
     return (x, y, geometry.width, geometry.height)
@@ -187,13 +186,9 @@ def click(session, title, rect):
 
 # --- Checks ----------------------------------------------------------------
 
-failures = []
-
-
-def expect(condition, message):
-    if not condition:
-        failures.append(message)
-    return condition
+# The checks go on after one fails: one run tells every difference it meets.
+checks = Checks()
+expect = checks.expect
 
 
 def check_window(session, app, window):
@@ -219,7 +214,7 @@ def check_window(session, app, window):
                f"{window.title}/{control.layout_name}: on the bus at {extents(matches[0])}, drawn at {drawn}")
         seen.remove(matches[0])
     for extra in seen:
-        failures.append(f"{window.title}: showing [{extra.getRoleName()}] {extra.name!r} is not a known control")
+        checks.fail(f"{window.title}: showing [{extra.getRoleName()}] {extra.name!r} is not a known control")
 
 
 def role_name(role):
@@ -250,9 +245,8 @@ def main():
 def check_game(session, out, main_window, explanation, result, events):
     game = session.game
     game_pid = game.pid
-    if not pump(30, lambda: (a := find_application(game_pid)) is not None and top_window(a, main_window.title)):
-        print(f"FAIL: no window {main_window.title!r} of process {game_pid} on the bus within 30 s")
-        return 1
+    check(pump(30, lambda: (a := find_application(game_pid)) is not None and top_window(a, main_window.title)),
+          f"no window {main_window.title!r} of process {game_pid} on the bus within 30 s")
     app = find_application(game_pid)
     # The main window is shown once X maps it; let its first events pass.
     pump(30, lambda: showing(top_window(app, main_window.title)))
@@ -300,15 +294,10 @@ def check_game(session, out, main_window, explanation, result, events):
     print(tree)
     # The game ends cleanly also while the bus reads it.
     click(session, main_window.title, main_rects["Command2"])
-    try:
-        expect(game.wait(timeout=30) == 0, f"the game ended with exit code {game.returncode} after Ende")
-        (out / "game.pid").unlink()   # ended and reaped: its id may be reused
-    except subprocess.TimeoutExpired:
-        failures.append("the game still runs 30 s after Ende")
-    for failure in failures:
-        print(f"FAIL: {failure}")
-    return 1 if failures else 0
+    expect(session.game_exit_code(30) == 0, f"the game ended with exit code {game.returncode} after Ende")
+    (out / "game.pid").unlink()   # ended and reaped: its id may be reused
+    checks.verify()
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run(main))

@@ -23,7 +23,7 @@ import pyatspi
 from gi.repository import Gio, GLib
 
 from accessibility_bus import find_application, pump, showing_descendants, top_window
-from session import Failure, check, wait_for
+from harness.checks import Checks, Failure, check, exit_code, run, wait_for
 
 MAIN, RESULT, EXPLANATION = "Ringtafel-Programm", "Ringtafel-Auswertung", "Ringtafel-Erklärung"
 
@@ -128,7 +128,7 @@ def main():
     app = find_application(game.pid)
     wait_for(lambda: MAIN in dict(windows()), "the main window on the screen")
     player = Player(app)
-    failures, games = [], 0
+    checks, games = Checks(), 0   # each situation is told, also after one fails
     for situation, before, press, expected in CASES:
         try:
             for step in before:
@@ -145,19 +145,14 @@ def main():
             owner = shell(f"ringtafel.find({expected!r}).get_transient_for()?.get_title() ?? null")
             check(owner == MAIN, f"{expected} belongs to {owner}, not to the main window")
         except Failure as failure:
-            failures.append(f"{situation}: {failure}; windows {windows()}")
-        print(f"{'FAIL' if failures and failures[-1].startswith(situation) else 'ok'}: {situation}", flush=True)
+            checks.fail(f"{situation}: {failure}; windows {windows()}")
+        print(f"{'FAIL' if checks.failed and checks.failed[-1].startswith(situation) else 'ok'}: {situation}",
+              flush=True)
     player.buttons["Ende"].queryAction().doAction(0)
-    check(game.wait(30) == 0, f"the game ended with exit code {game.returncode} after Ende")
+    check(exit_code(game, 30, "the game") == 0, f"the game ended with exit code {game.returncode} after Ende")
     (out / "game.pid").unlink()
-    for failure in failures:
-        print(f"FAIL: {failure}")
-    return 1 if failures else 0
+    checks.verify()
 
 
 if __name__ == "__main__":
-    try:
-        sys.exit(main())
-    except (Failure, subprocess.TimeoutExpired) as failure:
-        print(f"FAIL: {failure}")
-        sys.exit(1)
+    sys.exit(run(main))

@@ -14,13 +14,12 @@ import os
 import re
 import subprocess
 import sys
-import traceback
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import layout  # noqa: E402
-from session import YELLOW, Failure, check, wait_for  # noqa: E402
-from waylandsession import WaylandSession  # noqa: E402
-from xsession import Session  # noqa: E402
+from harness import layout
+from harness.checks import Failure, check, run, wait_for
+from harness.session import YELLOW
+from harness.waylandsession import WaylandSession
+from harness.xsession import Session
 
 MAIN, RESULT, EXPLAIN = 'Ringtafel-Programm', 'Ringtafel-Auswertung', 'Ringtafel-Erkl'
 RESULT_BACK, EXPLAIN_BACK = (255, 224, 192), (255, 255, 192)
@@ -699,27 +698,21 @@ CASES = {
 }
 
 
-def main(argv):
-    case, game_binary, out = argv[1], os.path.abspath(argv[2]), argv[3]
-    out = os.path.join(out, case)
+def main(case, game_binary, out):
     os.makedirs(out, exist_ok=True)
     if case.startswith('scale-'):
-        run = lambda: case_scale(game_binary, out, float(case[len('scale-'):]))  # noqa: E731
+        case_scale(game_binary, out, float(case[len('scale-'):]))
     else:
-        run = lambda: CASES[case](game_binary, out)  # noqa: E731
-    try:
-        run()
-    except Failure as failure:
-        # The case's own line that failed, for a failure that shows only now and then.
-        here = [f for f in traceback.extract_tb(failure.__traceback__) if f.filename == __file__]
-        print('FAIL (%s, line %d): %s' % (case, here[-1].lineno, failure), file=sys.stderr)
-        log = os.path.join(out, 'game.log')
-        if os.path.exists(log):
-            print('game output:\n' + open(log, errors='replace').read()[-3000:], file=sys.stderr)
-        return 1
+        CASES[case](game_binary, out)
     print('%s passed' % case)
-    return 0
+
+
+def game_output(out):
+    log = os.path.join(out, 'game.log')
+    if os.path.exists(log):
+        print('game output:\n' + open(log, errors='replace').read()[-3000:], file=sys.stderr)
 
 
 if __name__ == '__main__':
-    sys.exit(main(sys.argv))
+    case, game_binary, out = sys.argv[1], os.path.abspath(sys.argv[2]), os.path.join(sys.argv[3], sys.argv[1])
+    sys.exit(run(main, case, game_binary, out, case=case, on_failure=lambda: game_output(out)))

@@ -27,8 +27,8 @@ import gi
 gi.require_version('Atk', '1.0')
 from gi.repository import Atk  # noqa: E402
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from xsession import Failure, Session, wait_for  # noqa: E402
+from harness.checks import Checks, Failure, run, wait_for  # noqa: E402
+from harness.xsession import Session  # noqa: E402
 
 MAIN, EXPLAIN, RESULT = 'Ringtafel-Programm', 'Ringtafel-Erklärung', 'Ringtafel-Auswertung'
 SENTENCE = 'Sie haben  0 Punkte erreicht!'   # no target is hit
@@ -84,11 +84,8 @@ def pace(milliseconds):
 def main():
     game_binary, out = sys.argv[1], sys.argv[2]
     speech = Speech(os.environ['RINGTAFEL_SPEECH_LOG'])
-    failures = []
-
-    def expect(condition, message):
-        if not condition:
-            failures.append(message)
+    checks = Checks()   # the walk goes on after a check fails
+    expect = checks.expect
 
     german = {'LC_ALL': 'de_DE.UTF-8', 'LANG': 'de_DE.UTF-8', 'LANGUAGE': 'de'}
     with Session(game_binary, out, display_name=os.environ['DISPLAY'], env=german) as s:
@@ -115,7 +112,7 @@ def main():
             try:
                 return speech.wait(since, what, lambda line: expected in line)
             except Failure:
-                failures.append('%s: %r not spoken; spoken: %r' % (what, expected, speech.lines()[since:]))
+                checks.fail('%s: %r not spoken; spoken: %r' % (what, expected, speech.lines()[since:]))
                 return []
 
         def results_spoken(since, sentinel_action, sentinel):
@@ -183,9 +180,7 @@ def main():
         s.game.kill()
         s.game.wait()
         os.remove(os.path.join(out, 'game.pid'))
-    for failure in failures:
-        print('FAIL: ' + failure)
-    return 1 if failures else 0
+    checks.verify()
 
 
 def transcript():
@@ -197,10 +192,6 @@ def transcript():
 
 
 if __name__ == '__main__':
-    try:
-        status = main()
-    except Failure as failure:
-        print('FAIL: %s' % failure)
-        status = 1
+    status = run(main)
     transcript()
     sys.exit(status)

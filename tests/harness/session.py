@@ -1,35 +1,25 @@
 # SPDX-License-Identifier: MIT
-"""What every session of the real-pointer suite shares, whatever the window
-system: waiting and checking, screenshots, and the game's process and log.
-A session class (xsession.Session, waylandsession.WaylandSession) adds the
+"""What every session with the game shares, whatever the window system:
+screenshots, the processes it started, and the game's process and log. A
+session class (xsession.Session, waylandsession.WaylandSession) adds the
 window system: windows, pointer and keys, screenshots."""
 import os
 import subprocess
-import time
+
+from harness.checks import Failure, exit_code
 
 YELLOW = (255, 255, 0)
 
 
-class Failure(AssertionError):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def wait_for(predicate, what, timeout=20.0):
-    """Polls until predicate() is truthy and returns its value. The timeout
-    only keeps a broken program from hanging the test; nothing is timed."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise Failure('waited in vain for ' + what)
-        time.sleep(0.03)
+def end_processes(procs):
+    """Ends the processes, last-started first."""
+    for proc in reversed(procs):
+        proc.terminate()
+        try:
+            proc.wait(10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
 
 
 class Shot:
@@ -102,24 +92,18 @@ class GameSession:
         self.game = subprocess.Popen([self.game_binary], env=env, stdout=self.game_log, stderr=subprocess.STDOUT)
 
     def game_exit_code(self, timeout=20.0):
-        try:
-            return self.game.wait(timeout)
-        except subprocess.TimeoutExpired:
-            raise Failure('the game still runs %g s later' % timeout)
+        return exit_code(self.game, timeout, 'the game')
 
-    def close(self):
+    def end_game(self):
         if self.game and self.game.poll() is None:
             self.game.kill()
             self.game.wait()
         if self.game_log:
             self.game_log.close()
-        for proc in reversed(self.procs):
-            proc.terminate()
-            try:
-                proc.wait(10)
-            except subprocess.TimeoutExpired:
-                proc.kill()
-                proc.wait()
+
+    def close(self):
+        self.end_game()
+        end_processes(self.procs)
 
     def __enter__(self):
         return self

@@ -22,7 +22,8 @@ import subprocess
 import tempfile
 import time
 
-from session import GameSession, Shot, check, wait_for
+from harness.checks import check, wait_for
+from harness.session import GameSession, Shot
 
 # Linux input event codes of the keys the tests use, by X keysym name.
 KEY_CODES = {'Return': 28, 'Tab': 15, 'space': 57, 'Home': 102, 'End': 107, 'Left': 105, 'Right': 106,

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
-"""The main window's layout as the program designs it, for the harnesses
-that press its controls and read it back: the design table in the C++
-sources, read at run time, so that no harness keeps a copy of its own."""
+"""The main window's layout and the colours as the program designs them,
+for the harnesses that press its controls and read it back: the design
+tables in the C++ sources, read at run time, so that no harness keeps a copy
+of its own."""
 import re
 from pathlib import Path
 
@@ -26,3 +27,14 @@ def rects_in(path):
 def design_rects(source_dir):
     """The main window's controls: {name: (x, y, w, h)} in window pixels."""
     return rects_in(Path(source_dir) / LAYOUT_HEADER)
+
+
+# The 16 standard colours, in the run-time's colour table.
+COLOURS_HEADER = 'runtime/Colors.h'
+_PALETTE = re.compile(r'Palette\{\{(.*?)\}\};', re.S)
+
+
+def palette(source_dir):
+    """The colours the game draws with: {(r, g, b)}."""
+    table = _PALETTE.search((Path(source_dir) / COLOURS_HEADER).read_text(encoding='utf-8'))[1]
+    return {tuple(map(int, m)) for m in re.findall(r'\{(\d+),\s*(\d+),\s*(\d+)\}', table)}

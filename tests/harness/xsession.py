@@ -1,30 +1,31 @@
 # SPDX-License-Identifier: MIT
-"""A private X server for driving the built game as a player does.
+"""A private X server for driving a program as a player does.
 
-Starts Xvfb on a display it picks itself (never a fixed number), optionally
-openbox, and the game on the xcb platform. Pointer and key events go through
-the server with the XTest extension; what the player sees is read back from
-the server as screenshots. Needs Debian's python3-xlib: run with
-/usr/bin/python3.
+XServer starts Xvfb on a display it picks itself (never a fixed number), or
+joins a running X server, and optionally openbox. Pointer and key events go
+through the server with the XTest extension; what the player sees is read
+back from the server as screenshots. Session adds the built game on the xcb
+platform; the browser harness runs a browser on an XServer of its own. Needs
+Debian's python3-xlib: run with /usr/bin/python3.
 """
 import os
 import select
 import subprocess
 
-from Xlib import X, XK, display, protocol
+from Xlib import X, XK, display, error, protocol
 from Xlib.ext import xtest
 
-from session import Failure, GameSession, Shot, check, wait_for
+from harness.checks import check, wait_for
+from harness.session import GameSession, Shot, end_processes
 
 
-class Session(GameSession):
-    """Xvfb, optionally openbox, and the game, ended together."""
+class XServer:
+    """Xvfb, or a running X server, and optionally openbox, ended together."""
 
-    def __init__(self, game, out_dir, scale=None, window_manager=False, size=(1280, 1024), env=None,
-                 display_name=None):
-        """With display_name, the game joins that running X server (and its
-        window manager) instead of a new Xvfb."""
-        super().__init__(game, out_dir, scale, size)
+    def __init__(self, size=(1280, 1024), window_manager=False, display_name=None):
+        """With display_name, joins that running X server (and its window
+        manager) instead of starting Xvfb."""
+        self.size, self.procs = size, []
         self.name = display_name or self._start_xvfb()
         self.d = display.Display(self.name)
         self.root = self.d.screen().root
@@ -32,7 +33,6 @@ class Session(GameSession):
         self.managed = window_manager
         if window_manager:
             self._start_openbox()
-        self.start_game(env or {})
 
     # --- processes -----------------------------------------------------------
 
@@ -60,18 +60,12 @@ class Session(GameSession):
         check_atom = self.d.intern_atom('_NET_SUPPORTING_WM_CHECK')
         wait_for(lambda: self.root.get_full_property(check_atom, X.AnyPropertyType), 'openbox to manage the screen')
 
-    def _game_env(self):
-        env = dict(DISPLAY=self.name, QT_QPA_PLATFORM='xcb')
-        if self.scale:
-            env['QT_SCALE_FACTOR'] = str(self.scale)
-        return env
-
     def close(self):
         try:
             self.d.close()
         except Exception:
             pass
-        super().close()
+        end_processes(self.procs)
 
     # --- windows -------------------------------------------------------------
 
@@ -119,12 +113,17 @@ class Session(GameSession):
         return t.x - g.border_width, t.y - g.border_width, g.width + 2 * g.border_width, g.height + 2 * g.border_width
 
     def _top(self, window_id):
-        """The id of the top-level window (the frame) holding a client window."""
+        """The id of the top-level window (the frame) holding a client window;
+        None for a window already destroyed, which the window manager's
+        _NET_ACTIVE_WINDOW may still name for a moment."""
         if not window_id:
             return None
         top = self.d.create_resource_object('window', window_id)
-        while (parent := top.query_tree().parent) not in (None, self.root):
-            top = parent
+        try:
+            while (parent := top.query_tree().parent) not in (None, self.root):
+                top = parent
+        except error.BadWindow:
+            return None
         return top.id
 
     def stacking_top(self, windows):
@@ -232,3 +231,23 @@ class Session(GameSession):
         for c in reversed(codes):
             xtest.fake_input(self.d, X.KeyRelease, c)
         self.d.sync()
+
+
+class Session(XServer, GameSession):
+    """An XServer and the game on it, ended together."""
+
+    def __init__(self, game, out_dir, scale=None, window_manager=False, size=(1280, 1024), env=None,
+                 display_name=None):
+        GameSession.__init__(self, game, out_dir, scale, size)
+        XServer.__init__(self, size, window_manager, display_name)
+        self.start_game(env or {})
+
+    def _game_env(self):
+        env = dict(DISPLAY=self.name, QT_QPA_PLATFORM='xcb')
+        if self.scale:
+            env['QT_SCALE_FACTOR'] = str(self.scale)
+        return env
+
+    def close(self):
+        self.end_game()
+        XServer.close(self)
