@@ -9,35 +9,29 @@ namespace web {
 FieldCanvas::FieldCanvas(val parent, game::layout::TwipRect rect, rt::Rgb background)
     : element_(makeElement("canvas", parent, "Form1", "Picture1")),
       context_(element_.call<val>("getContext", val("2d"))),
-      picture_(game::layout::toPixelRect(rect).width - 2 * BorderWidth,
-               game::layout::toPixelRect(rect).height - 2 * BorderWidth, PenWidth, background)
+      picture_(game::layout::toPixelRect(rect).width - 2 * game::FieldBorderWidth,
+               game::layout::toPixelRect(rect).height - 2 * game::FieldBorderWidth, game::FieldPenWidth, background),
+      onScreen_(1.0, {0, 0}, picture_.innerWidth(), picture_.innerHeight())
 {
     place(element_, rect);
     addClass(element_, "field");
     setScale(1.0);
 }
 
-int FieldCanvas::fieldPixelOf(int screenPixel, int size) const
-{
-    return std::clamp(int(std::floor(screenPixel / scale_)), 0, size - 1);
-}
-
-int FieldCanvas::firstScreenPixelOf(int fieldPixel) const { return int(std::ceil(fieldPixel * scale_)); }
-
 void FieldCanvas::setScale(double screenPixelsPerFieldPixel)
 {
-    scale_ = screenPixelsPerFieldPixel;
-    screenWidth_ = std::max(1, int(std::lround(picture_.innerWidth() * scale_)));
-    screenHeight_ = std::max(1, int(std::lround(picture_.innerHeight() * scale_)));
+    onScreen_ = game::FieldOnScreen(screenPixelsPerFieldPixel, {0, 0}, picture_.innerWidth(), picture_.innerHeight());
+    screenWidth_ = std::max(1, int(std::lround(picture_.innerWidth() * screenPixelsPerFieldPixel)));
+    screenHeight_ = std::max(1, int(std::lround(picture_.innerHeight() * screenPixelsPerFieldPixel)));
     element_.set("width", screenWidth_);
     element_.set("height", screenHeight_);
     screen_.assign(std::size_t(screenWidth_) * std::size_t(screenHeight_) * 4, 0);
     columns_.resize(std::size_t(screenWidth_));
     rows_.resize(std::size_t(screenHeight_));
     for (int x = 0; x < screenWidth_; ++x)
-        columns_[std::size_t(x)] = fieldPixelOf(x, picture_.innerWidth());
+        columns_[std::size_t(x)] = onScreen_.columnShownBy(x);
     for (int y = 0; y < screenHeight_; ++y)
-        rows_[std::size_t(y)] = fieldPixelOf(y, picture_.innerHeight());
+        rows_[std::size_t(y)] = onScreen_.rowShownBy(y);
     picture_.takeChangedBounds();
     draw({0, 0, picture_.innerWidth(), picture_.innerHeight()});
 }
@@ -51,13 +45,14 @@ void FieldCanvas::present()
 
 void FieldCanvas::draw(const rt::PixelBounds& field)
 {
-    const int left = std::clamp(firstScreenPixelOf(field.left), 0, screenWidth_);
-    const int right = field.right >= picture_.innerWidth() ? screenWidth_
-                                                            : std::clamp(firstScreenPixelOf(field.right), 0, screenWidth_);
-    const int top = std::clamp(firstScreenPixelOf(field.top), 0, screenHeight_);
+    const int left = std::clamp(onScreen_.firstScreenColumnOf(field.left), 0, screenWidth_);
+    const int right = field.right >= picture_.innerWidth()
+                          ? screenWidth_
+                          : std::clamp(onScreen_.firstScreenColumnOf(field.right), 0, screenWidth_);
+    const int top = std::clamp(onScreen_.firstScreenRowOf(field.top), 0, screenHeight_);
     const int bottom = field.bottom >= picture_.innerHeight()
                            ? screenHeight_
-                           : std::clamp(firstScreenPixelOf(field.bottom), 0, screenHeight_);
+                           : std::clamp(onScreen_.firstScreenRowOf(field.bottom), 0, screenHeight_);
     if (left >= right || top >= bottom)
         return;
     const std::uint32_t* pixels = picture_.pixels();
@@ -79,21 +74,17 @@ void FieldCanvas::draw(const rt::PixelBounds& field)
     context_.call<void>("putImageData", image, 0, 0, left, top, right - left, bottom - top);
 }
 
-std::optional<FieldCanvas::FieldPixel> FieldCanvas::pressAt(double clientX, double clientY, double fieldLeft,
-                                                            double fieldTop, double devicePixelRatio) const
+std::optional<game::FieldPixel> FieldCanvas::pressAt(double clientX, double clientY, double fieldLeft, double fieldTop,
+                                                     double devicePixelRatio) const
 {
-    // Positions in the viewport's screen pixels. The field's corner lies on a
-    // pixel corner; a press position may come a hair short of its pixel's
-    // edge after the division by the ratio.
-    constexpr double EdgeTolerance = 1e-4;
-    const int screenX = int(std::floor(clientX * devicePixelRatio + EdgeTolerance))
-                        - int(std::lround(fieldLeft * devicePixelRatio));
-    const int screenY = int(std::floor(clientY * devicePixelRatio + EdgeTolerance))
-                        - int(std::lround(fieldTop * devicePixelRatio));
-    if (screenX < 0 || screenY < 0 || screenX >= screenWidth_ || screenY >= screenHeight_)
-        return std::nullopt;
-    return FieldPixel{float(fieldPixelOf(screenX, picture_.innerWidth())),
-                      float(fieldPixelOf(screenY, picture_.innerHeight()))};
+    // In the viewport's screen pixels, counted from the field's corner, which
+    // the page keeps on the nearest pixel corner.
+    using game::FieldOnScreen;
+    const int screenX = FieldOnScreen::screenPixelAt(clientX, devicePixelRatio) - int(std::lround(fieldLeft * devicePixelRatio));
+    const int screenY = FieldOnScreen::screenPixelAt(clientY, devicePixelRatio) - int(std::lround(fieldTop * devicePixelRatio));
+    if (screenX >= screenWidth_ || screenY >= screenHeight_)
+        return std::nullopt;   // beyond the canvas, which may end a screen pixel short of the field
+    return onScreen_.pressAt(screenX, screenY);
 }
 
 } // namespace web

@@ -4,6 +4,7 @@
 #include "Dom.h"
 
 #include "runtime/PixelCanvas.h"
+#include "game/main/FieldGeometry.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,9 +20,6 @@ namespace web {
 // top-left corner on a screen pixel's corner.
 class FieldCanvas {
 public:
-    static constexpr int BorderWidth = 2;
-    static constexpr int PenWidth = 3;
-
     FieldCanvas(val parent, game::layout::TwipRect rect, rt::Rgb background);
 
     rt::PixelCanvas& picture() { return picture_; }
@@ -33,24 +31,18 @@ public:
     // Draws what the game changed since the last call.
     void present();
 
-    struct FieldPixel {
-        float x;
-        float y;
-    };
     // The field pixel a press reaches, from the press's and the field's
     // top-left corner's viewport positions; nothing on the border.
-    std::optional<FieldPixel> pressAt(double clientX, double clientY, double fieldLeft, double fieldTop,
+    std::optional<game::FieldPixel> pressAt(double clientX, double clientY, double fieldLeft, double fieldTop,
                                       double devicePixelRatio) const;
 
 private:
-    int fieldPixelOf(int screenPixel, int size) const;
-    int firstScreenPixelOf(int fieldPixel) const;
     void draw(const rt::PixelBounds& field);
 
     val element_;
     val context_;
     rt::PixelCanvas picture_;
-    double scale_ = 0.0;
+    game::FieldOnScreen onScreen_;
     int screenWidth_ = 0;
     int screenHeight_ = 0;
     std::vector<std::uint8_t> screen_;   // RGBA, row by row

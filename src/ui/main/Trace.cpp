@@ -3,26 +3,31 @@
 
 #include <QtGlobal>
 
-#include <cstdarg>
 #include <cstdio>
 
 namespace ui {
 
-bool tracing()
-{
-    static const bool on = qEnvironmentVariableIsSet("RINGTAFEL_TRACE");
-    return on;
-}
+namespace {
 
-void trace(const char* format, ...)
+class StandardErrorTrace final : public game::trace::Sink {
+public:
+    bool on() const override { return on_; }
+    void write(const std::string& line) override
+    {
+        if (on_)
+            std::fprintf(stderr, "%s\n", line.c_str());   // the standard error is unbuffered
+    }
+
+private:
+    const bool on_ = qEnvironmentVariableIsSet("RINGTAFEL_TRACE");
+};
+
+} // namespace
+
+game::trace::Sink& standardErrorTrace()
 {
-    if (!tracing())
-        return;
-    std::va_list arguments;
-    va_start(arguments, format);
-    std::vfprintf(stderr, format, arguments);   // the standard error is unbuffered
-    va_end(arguments);
-    std::fputc('\n', stderr);
+    static StandardErrorTrace trace;
+    return trace;
 }
 
 } // namespace ui
