@@ -84,20 +84,17 @@ public:
 // Trace lines, into a log shared with other doubles.
 class RecordingTrace final : public game::trace::Sink {
 public:
-    RecordingTrace(std::vector<std::string>& log, bool on) : log_(log), on_(on) {}
-    bool on() const override { return on_; }
-    void write(const std::string& line) override { log_.push_back(line); }
-
-private:
-    std::vector<std::string>& log_;
-    bool on_;
+    RecordingTrace(std::vector<std::string>& log, bool on)
+        : game::trace::Sink(on, [&log](const std::string& line) { log.push_back(line); })
+    {
+    }
 };
 
 // Timer1's rules over a toolkit timer that only logs what it is told:
 // "start 410", "stop".
 class RecordingIntervalTimer final : public game::IntervalTimer {
 public:
-    RecordingIntervalTimer(int intervalMs, game::trace::Sink& trace, std::vector<std::string>& log)
+    RecordingIntervalTimer(int intervalMs, const game::trace::Sink& trace, std::vector<std::string>& log)
         : game::IntervalTimer(intervalMs, trace), log_(log)
     {
     }

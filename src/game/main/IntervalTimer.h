@@ -13,7 +13,7 @@ namespace game {
 // gives the toolkit's timer below it.
 class IntervalTimer : public GameTimer {
 public:
-    IntervalTimer(int intervalMs, trace::Sink& trace) : interval_(intervalMs), trace_(trace) {}
+    IntervalTimer(int intervalMs, const trace::Sink& trace) : interval_(intervalMs), trace_(trace) {}
 
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool enabled) override;
@@ -29,7 +29,7 @@ private:
 
     int interval_;
     bool enabled_ = false;
-    trace::Sink& trace_;
+    const trace::Sink& trace_;
 };
 
 } // namespace game

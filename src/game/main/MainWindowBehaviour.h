@@ -49,7 +49,7 @@ struct MainWindowParts {
     rt::DrawingArea& field;   // Picture1
     IntervalTimer& timer;     // Timer1
     MainWindowPorts& window;
-    trace::Sink& trace;
+    const trace::Sink& trace;
     rt::Clock& clock;
     rt::RandomSource& random;
 };

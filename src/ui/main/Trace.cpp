@@ -7,26 +7,11 @@
 
 namespace ui {
 
-namespace {
-
-class StandardErrorTrace final : public game::trace::Sink {
-public:
-    bool on() const override { return on_; }
-    void write(const std::string& line) override
-    {
-        if (on_)
-            std::fprintf(stderr, "%s\n", line.c_str());   // the standard error is unbuffered
-    }
-
-private:
-    const bool on_ = qEnvironmentVariableIsSet("RINGTAFEL_TRACE");
-};
-
-} // namespace
-
 game::trace::Sink& standardErrorTrace()
 {
-    static StandardErrorTrace trace;
+    // The standard error is unbuffered: a line is out once written.
+    static game::trace::Sink trace(qEnvironmentVariableIsSet("RINGTAFEL_TRACE"),
+                                   [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
     return trace;
 }
 
