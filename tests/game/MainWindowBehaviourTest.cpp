@@ -145,21 +145,6 @@ TEST(MainWindowBehaviour, ABackgroundClickHidesTheWindowsShownAndNoOther)
     EXPECT_EQ(parts.log, std::vector<std::string>{"Form3 hidden"});
 }
 
-TEST(MainWindowBehaviour, TheLevelsAndTheSliderSetThePaceWhicheverRanLast)
-{
-    Form1Doubles parts(true);
-    parts.behaviour.Form_Load();
-    parts.behaviour.Command1_Click();
-    parts.behaviour.Option3_Click();
-    EXPECT_EQ(parts.timer.interval(), 400);
-    parts.window.setPaceValue(590);
-    EXPECT_EQ(parts.timer.interval(), 420);
-    parts.behaviour.Option1_Click();
-    EXPECT_EQ(parts.timer.interval(), 800);
-    EXPECT_EQ(parts.window.pace, 590) << "a level leaves the slider where it is";
-    EXPECT_EQ(parts.log.back(), "start 800") << "the running timer waits one new interval";
-}
-
 TEST(MainWindowBehaviour, AWholeGameEndsWithTheResultInFront)
 {
     Form1Doubles parts(false);
