@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Program.h"
 
+#include "game/main/HandlerFrame.h"
 #include "ui/explain/Form3.h"
 #include "ui/main/Form1.h"
 #include "ui/result/Form2.h"
@@ -136,10 +137,7 @@ void Program::reportRuntimeError(const rt::RuntimeError& error)
     // The message box waits for the player; the game must not go on behind it.
     reporting_ = true;
     blockHandlers();
-    const QString text = QStringLiteral("Laufzeitfehler '%1':\n\n%2")
-                             .arg(error.number())
-                             .arg(QString::fromStdString(error.germanMessage()));
-    QMessageBox::critical(nullptr, QStringLiteral("Ringtafel"), text);
+    QMessageBox::critical(nullptr, QStringLiteral("Ringtafel"), QString::fromStdString(game::runtimeErrorText(error)));
     end(1);
 }
 

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "runtime/RuntimeError.h"
-
-#include <new>
-#include <stdexcept>
+#include "game/main/HandlerFrame.h"
 
 namespace ui {
 
@@ -17,7 +14,7 @@ class Form3;
 // of a reference creates that window, hidden unless it is the main window,
 // and runs its load handler before returning. Implemented by the program,
 // which outlives every window.
-class Windows {
+class Windows : public game::RuntimeErrorReport {
 public:
     virtual ui::Form1& Form1() = 0;
     virtual ui::Form2& Form2() = 0;
@@ -26,26 +23,13 @@ public:
     // Ends the program at once: the windows close and no further handler runs.
     virtual void end(int exitCode) = 0;
     // Shows the error's German message box, then ends with a non-zero code.
-    virtual void reportRuntimeError(const rt::RuntimeError& error) = 0;
+    void reportRuntimeError(const rt::RuntimeError& error) override = 0;
 
 protected:
     ~Windows() = default;
 };
 
-// Runs a handler. A run-time error it raises goes to the program's report
-// instead of into the event loop.
-template <typename Handler>
-void guarded(Windows& windows, Handler&& handler)
-{
-    try {
-        handler();
-    } catch (const rt::RuntimeError& error) {
-        windows.reportRuntimeError(error);
-    } catch (const std::bad_alloc&) {
-        windows.reportRuntimeError(rt::RuntimeError(rt::ErrorCode::OutOfMemory));
-    } catch (const std::exception&) {
-        windows.reportRuntimeError(rt::RuntimeError(rt::ErrorCode::InvalidCall));
-    }
-}
+// Runs a handler; a failure it raises goes to the program's report.
+using game::guarded;
 
 } // namespace ui

@@ -31,8 +31,6 @@ void dispatchEvent(int handler, val event)
     handlerFrame()([&] { run(event); });
 }
 
-std::string pixels(int value) { return std::to_string(value) + "px"; }
-
 } // namespace
 
 EMSCRIPTEN_BINDINGS(ringtafel_events)
@@ -41,6 +39,8 @@ EMSCRIPTEN_BINDINGS(ringtafel_events)
 }
 
 val document() { return val::global("document"); }
+
+std::string pixels(int value) { return std::to_string(value) + "px"; }
 
 val makeElement(const char* tag, val parent, const char* window, const char* name)
 {

@@ -21,6 +21,9 @@ val document();
 // the desktop gives the same control, and to its id as "Window-Name".
 val makeElement(const char* tag, val parent, const char* window, const char* name);
 
+// A length in CSS pixels, e.g. "12px".
+std::string pixels(int value);
+
 // At its design place and size in the container's pixels.
 void place(val element, game::layout::TwipRect rect);
 void setFont(val element, game::layout::FontSpec font);

@@ -9,41 +9,40 @@ namespace web {
 FieldCanvas::FieldCanvas(val parent, game::layout::TwipRect rect, rt::Rgb background)
     : element_(makeElement("canvas", parent, "Form1", "Picture1")),
       context_(element_.call<val>("getContext", val("2d"))),
-      picture_(game::layout::toPixelRect(rect).width - 2 * BorderWidth,
-               game::layout::toPixelRect(rect).height - 2 * BorderWidth, PenWidth, background)
+      picture_(game::layout::toPixelRect(rect).width - 2 * game::FieldBorderWidth,
+               game::layout::toPixelRect(rect).height - 2 * game::FieldBorderWidth, game::FieldPenWidth, background),
+      onScreen_(1.0, {0, 0}, picture_.innerWidth(), picture_.innerHeight()),
+      inStore_(onScreen_)
 {
     place(element_, rect);
     addClass(element_, "field");
     setScale(1.0);
 }
 
-int FieldCanvas::fieldPixelOf(int pixel, double scale, int size)
-{
-    return std::clamp(int(std::floor(pixel / scale)), 0, size - 1);
-}
-
-int FieldCanvas::firstStorePixelOf(int fieldPixel) const { return int(std::ceil(fieldPixel * storeScale_)); }
-
 void FieldCanvas::setScale(double screenPixelsPerFieldPixel)
 {
-    scale_ = screenPixelsPerFieldPixel;
-    const auto storeSide = [](int fieldPixels, double scale) { return std::max(1, int(std::lround(fieldPixels * scale))); };
-    const bool fits = double(storeSide(picture_.innerWidth(), scale_)) * storeSide(picture_.innerHeight(), scale_)
-                      < MaxStorePixels;
-    storeScale_ = fits ? scale_ : 1.0;
-    storeWidth_ = storeSide(picture_.innerWidth(), storeScale_);
-    storeHeight_ = storeSide(picture_.innerHeight(), storeScale_);
+    const int width = picture_.innerWidth();
+    const int height = picture_.innerHeight();
+    const auto side = [](int fieldPixels, double scale) { return std::max(1, int(std::lround(fieldPixels * scale))); };
+    screenWidth_ = side(width, screenPixelsPerFieldPixel);
+    screenHeight_ = side(height, screenPixelsPerFieldPixel);
+    onScreen_ = game::FieldOnScreen(screenPixelsPerFieldPixel, {0, 0}, width, height);
+    const bool fits = double(screenWidth_) * double(screenHeight_) < MaxStorePixels;
+    const double storeScale = fits ? screenPixelsPerFieldPixel : 1.0;
+    inStore_ = game::FieldOnScreen(storeScale, {0, 0}, width, height);
+    storeWidth_ = side(width, storeScale);
+    storeHeight_ = side(height, storeScale);
     element_.set("width", storeWidth_);
     element_.set("height", storeHeight_);
     store_.assign(std::size_t(storeWidth_) * std::size_t(storeHeight_) * 4, 0);
     columns_.resize(std::size_t(storeWidth_));
     rows_.resize(std::size_t(storeHeight_));
     for (int x = 0; x < storeWidth_; ++x)
-        columns_[std::size_t(x)] = fieldPixelOf(x, storeScale_, picture_.innerWidth());
+        columns_[std::size_t(x)] = inStore_.columnShownBy(x);
     for (int y = 0; y < storeHeight_; ++y)
-        rows_[std::size_t(y)] = fieldPixelOf(y, storeScale_, picture_.innerHeight());
+        rows_[std::size_t(y)] = inStore_.rowShownBy(y);
     picture_.takeChangedBounds();
-    draw({0, 0, picture_.innerWidth(), picture_.innerHeight()});
+    draw({0, 0, width, height});
 }
 
 void FieldCanvas::present()
@@ -55,13 +54,14 @@ void FieldCanvas::present()
 
 void FieldCanvas::draw(const rt::PixelBounds& field)
 {
-    const int left = std::clamp(firstStorePixelOf(field.left), 0, storeWidth_);
-    const int right = field.right >= picture_.innerWidth() ? storeWidth_
-                                                            : std::clamp(firstStorePixelOf(field.right), 0, storeWidth_);
-    const int top = std::clamp(firstStorePixelOf(field.top), 0, storeHeight_);
+    const int left = std::clamp(inStore_.firstScreenColumnOf(field.left), 0, storeWidth_);
+    const int right = field.right >= picture_.innerWidth()
+                          ? storeWidth_
+                          : std::clamp(inStore_.firstScreenColumnOf(field.right), 0, storeWidth_);
+    const int top = std::clamp(inStore_.firstScreenRowOf(field.top), 0, storeHeight_);
     const int bottom = field.bottom >= picture_.innerHeight()
                            ? storeHeight_
-                           : std::clamp(firstStorePixelOf(field.bottom), 0, storeHeight_);
+                           : std::clamp(inStore_.firstScreenRowOf(field.bottom), 0, storeHeight_);
     if (left >= right || top >= bottom)
         return;
     const std::uint32_t* pixels = picture_.pixels();
@@ -83,22 +83,17 @@ void FieldCanvas::draw(const rt::PixelBounds& field)
     context_.call<void>("putImageData", image, 0, 0, left, top, right - left, bottom - top);
 }
 
-std::optional<FieldCanvas::FieldPixel> FieldCanvas::pressAt(double clientX, double clientY, double fieldLeft,
-                                                            double fieldTop, double devicePixelRatio) const
+std::optional<game::FieldPixel> FieldCanvas::pressAt(double clientX, double clientY, double fieldLeft, double fieldTop,
+                                                     double devicePixelRatio) const
 {
-    // Positions in the viewport's screen pixels. The field's corner lies on a
-    // pixel corner; a press position may come a hair short of its pixel's
-    // edge after the division by the ratio.
-    constexpr double EdgeTolerance = 1e-4;
-    const int screenX = int(std::floor(clientX * devicePixelRatio + EdgeTolerance))
-                        - int(std::lround(fieldLeft * devicePixelRatio));
-    const int screenY = int(std::floor(clientY * devicePixelRatio + EdgeTolerance))
-                        - int(std::lround(fieldTop * devicePixelRatio));
-    if (screenX < 0 || screenY < 0 || screenX >= std::lround(picture_.innerWidth() * scale_)
-        || screenY >= std::lround(picture_.innerHeight() * scale_))
-        return std::nullopt;
-    return FieldPixel{float(fieldPixelOf(screenX, scale_, picture_.innerWidth())),
-                      float(fieldPixelOf(screenY, scale_, picture_.innerHeight()))};
+    // In the viewport's screen pixels, counted from the field's corner, which
+    // the page keeps on the nearest pixel corner.
+    using game::FieldOnScreen;
+    const int screenX = FieldOnScreen::screenPixelAt(clientX, devicePixelRatio) - int(std::lround(fieldLeft * devicePixelRatio));
+    const int screenY = FieldOnScreen::screenPixelAt(clientY, devicePixelRatio) - int(std::lround(fieldTop * devicePixelRatio));
+    if (screenX >= screenWidth_ || screenY >= screenHeight_)
+        return std::nullopt;   // beyond the canvas, which may end a screen pixel short of the field
+    return onScreen_.pressAt(screenX, screenY);
 }
 
 } // namespace web

@@ -4,6 +4,7 @@
 #include "Dom.h"
 
 #include "runtime/PixelCanvas.h"
+#include "game/main/FieldGeometry.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,8 +23,6 @@ namespace web {
 // which the browser enlarges whole.
 class FieldCanvas {
 public:
-    static constexpr int BorderWidth = 2;
-    static constexpr int PenWidth = 3;
     static constexpr double MaxStorePixels = 16777216;
 
     FieldCanvas(val parent, game::layout::TwipRect rect, rt::Rgb background);
@@ -37,25 +36,21 @@ public:
     // Draws what the game changed since the last call.
     void present();
 
-    struct FieldPixel {
-        float x;
-        float y;
-    };
     // The field pixel a press reaches, from the press's and the field's
     // top-left corner's viewport positions; nothing on the border.
-    std::optional<FieldPixel> pressAt(double clientX, double clientY, double fieldLeft, double fieldTop,
+    std::optional<game::FieldPixel> pressAt(double clientX, double clientY, double fieldLeft, double fieldTop,
                                       double devicePixelRatio) const;
 
 private:
-    static int fieldPixelOf(int pixel, double scale, int size);
-    int firstStorePixelOf(int fieldPixel) const;
     void draw(const rt::PixelBounds& field);
 
     val element_;
     val context_;
     rt::PixelCanvas picture_;
-    double scale_ = 0.0;                 // screen pixels per field pixel
-    double storeScale_ = 0.0;            // backing store pixels per field pixel
+    game::FieldOnScreen onScreen_;       // presses, on the screen's pixels
+    game::FieldOnScreen inStore_;        // drawing, on the backing store's pixels
+    int screenWidth_ = 0;
+    int screenHeight_ = 0;
     int storeWidth_ = 0;
     int storeHeight_ = 0;
     std::vector<std::uint8_t> store_;    // RGBA, row by row

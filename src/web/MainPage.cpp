@@ -4,18 +4,13 @@
 #include "Trace.h"
 
 #include "runtime/Numbers.h"
-#include "game/Pace.h"
-#include "game/TraceLines.h"
 #include "game/layout/Form1Layout.h"
 #include "game/layout/Form2Layout.h"
 #include "game/layout/Form3Layout.h"
 
 #include <emscripten/html5.h>
 
-#include <algorithm>
 #include <cmath>
-#include <new>
-#include <vector>
 
 namespace web {
 
@@ -84,28 +79,29 @@ int shiftOf(const val& event)
            + (event["altKey"].as<bool>() ? 4 : 0);
 }
 
-std::string pixels(int value) { return std::to_string(value) + "px"; }
-
 } // namespace
 
-// The game's view of the main window's text boxes and of the result window.
-class MainPage::Ports final : public game::Displays, public game::ResultWindow {
+// The main window's controls and the windows inside the page as its
+// behaviour reaches them.
+class MainPage::Ports final : public game::MainWindowPorts {
 public:
     explicit Ports(MainPage& page) : page_(page) {}
 
+    int paceValue() const override { return page_.HScroll1->value(); }
+    void setPaceValue(int value) override { page_.HScroll1->setValue(value); }
     void setText(game::Display box, const std::string& text) override
     {
         constexpr const char* Names[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"};
         static_assert(int(game::Display::Text1) == 0 && int(game::Display::Text6) == 5);
         page_.controls_[Names[int(box)]].set("value", text);
     }
+    void setTimePointsShown(bool shown) override { setShown(page_.controls_["Text6"], shown); }
     std::string scoreText() const override { return page_.controls_["Text5"]["value"].as<std::string>(); }
     bool timeScoringSelected() const override { return page_.controls_["Option4"]["firstChild"]["checked"].as<bool>(); }
 
     void setSentence(const std::string& sentence) override
     {
-        page_.loadForm2();
-        web::setText(page_.Form2.control("Label1"), sentence);
+        web::setText(window(game::SecondaryWindow::Form2).control("Label1"), sentence);
         sentence_ = sentence;
     }
     void redrawNow() override {}   // the browser draws the window when the handler returns
@@ -113,13 +109,29 @@ public:
     // is already shown, perhaps behind another; the sentence is said once.
     void show() override
     {
-        page_.loadForm2();
-        page_.Form2.showInFront();
-        page_.Form2.control("Command1").call<void>("focus");
+        showInFront(game::SecondaryWindow::Form2);
         web::setText(document().call<val>("getElementById", val("announce")), sentence_);
     }
 
+    bool isShown(game::SecondaryWindow shown) override { return window(shown).isShown(); }
+    void hide(game::SecondaryWindow shown) override { window(shown).hide(); }
+    void showInFront(game::SecondaryWindow shown) override
+    {
+        PageWindow& front = window(shown);
+        front.showInFront();
+        front.control("Command1").call<void>("focus");
+    }
+    void end() override { page_.end(); }
+
 private:
+    PageWindow& window(game::SecondaryWindow window)
+    {
+        if (window == game::SecondaryWindow::Form3)
+            return page_.Form3;
+        page_.loadForm2();
+        return page_.Form2;
+    }
+
     MainPage& page_;
     std::string sentence_;
 };
@@ -128,7 +140,7 @@ MainPage::MainPage()
     : body_(document()["body"]), desk_(makeElement("div", body_, "", nullptr)),
       client_(makeElement("div", makeElement("main", desk_, "", nullptr), "", nullptr)),
       controls_(client_, "Form1"),
-      Timer1(form1::DesignInterval, [this] { handle([this] { Timer1_Timer(); }); }),
+      Timer1(form1::DesignInterval, [this] { handle([this] { behaviour_->Timer1_Timer(); }); }),
       Form2(desk_, "Form2", form2::Caption, form2::ClientArea, form1::ClientArea, form2::BackColor, Form2Controls),
       Form3(desk_, "Form3", form3::Caption, form3::ClientArea, form1::ClientArea, form3::BackColor, Form3Controls),
       ports_(std::make_unique<Ports>(*this))
@@ -145,11 +157,11 @@ MainPage::MainPage()
     setFont(client_, DefaultFont);
 
     createControls();
-    game_ = std::make_unique<game::Game>(
-        game::GamePorts{Picture1->picture(), Timer1, *ports_, *ports_, clock_, random_});
+    behaviour_ = std::make_unique<game::MainWindowBehaviour>(
+        game::MainWindowParts{Picture1->picture(), Timer1, *ports_, consoleTrace(), clock_, random_});
     setHandlerFrame([this](const std::function<void()>& handler) { handle(handler); });
     connectHandlers();
-    handle([this] { Form_Load(); });
+    handle([this] { behaviour_->Form_Load(); });
     layOut();
     Picture1->element().call<void>("focus");   // the first tab stop has the keyboard
     body_["dataset"].set("state", val("ready"));
@@ -166,7 +178,7 @@ void MainPage::createControls()
     setAttribute(field, "aria-label", form1::accessible::Picture1);
     setAttribute(field, "aria-description", form1::accessible::Picture1Description);
     controls_.add(Form1Controls);
-    HScroll1 = std::make_unique<PaceSlider>(client_, [this] { HScroll1_Change(); });
+    HScroll1 = std::make_unique<PaceSlider>(client_, [this] { behaviour_->HScroll1_Change(); });
     controls_.add(Form1Labels);
 }
 
@@ -175,19 +187,22 @@ void MainPage::connectHandlers()
     const auto onClick = [](const val& element, std::function<void()> handler) {
         listen(element, "click", [handler = std::move(handler)](val) { handler(); });
     };
-    onClick(controls_["Command1"], [this] { Command1_Click(); });
-    onClick(controls_["Command2"], [this] { Command2_Click(); });
-    onClick(controls_["Command3"], [this] { Command3_Click(); });
+    game::MainWindowBehaviour& form1 = *behaviour_;
+    onClick(controls_["Command1"], [&form1] { form1.Command1_Click(); });
+    onClick(controls_["Command2"], [&form1] { form1.Command2_Click(); });
+    onClick(controls_["Command3"], [&form1] { form1.Command3_Click(); });
     onClick(Form2.control("Command1"), [this] { Form2.hide(); });
     onClick(Form3.control("Command1"), [this] { Form3.hide(); });
-    listen(client_, "click", [this](val) { Form_Click(); }, true);
-    const std::pair<const char*, void (MainPage::*)()> options[] = {{"Option1", &MainPage::Option1_Click},
-                                                                    {"Option2", &MainPage::Option2_Click},
-                                                                    {"Option3", &MainPage::Option3_Click},
-                                                                    {"Option4", &MainPage::Option4_Click},
-                                                                    {"Option5", &MainPage::Option5_Click}};
-    for (const auto& [name, handler] : options)
-        listen(controls_[name]["firstChild"], "change", [this, handler = handler](val) { (this->*handler)(); });
+    listen(client_, "click", [&form1](val) { form1.Form_Click(); }, true);
+    using Handler = void (game::MainWindowBehaviour::*)();
+    const std::pair<const char*, Handler> options[] = {{"Option1", &game::MainWindowBehaviour::Option1_Click},
+                                                       {"Option2", &game::MainWindowBehaviour::Option2_Click},
+                                                       {"Option3", &game::MainWindowBehaviour::Option3_Click},
+                                                       {"Option4", &game::MainWindowBehaviour::Option4_Click},
+                                                       {"Option5", &game::MainWindowBehaviour::Option5_Click}};
+    for (const auto& option : options)
+        listen(controls_[option.first]["firstChild"], "change",
+               [&form1, handler = option.second](val) { (form1.*handler)(); });
     listen(Picture1->element(), "pointerdown", [this](val event) { pressed(event); });
     listen(val::global("window"), "resize", [this](val) { layOut(); });
     watchPixelRatio();
@@ -208,7 +223,7 @@ void MainPage::pressed(const val& event)
 {
     // The field's corner in the viewport: inside the border, which the page may scale.
     const val box = Picture1->element().call<val>("getBoundingClientRect");
-    const double border = FieldCanvas::BorderWidth * pageScale_;
+    const double border = game::FieldBorderWidth * pageScale_;
     const auto at = Picture1->pressAt(event["clientX"].as<double>(), event["clientY"].as<double>(),
                                       box["left"].as<double>() + border, box["top"].as<double>() + border,
                                       emscripten_get_device_pixel_ratio());
@@ -216,7 +231,7 @@ void MainPage::pressed(const val& event)
         return;   // on the border, not on the field
     event.call<void>("preventDefault");
     Picture1->element().call<void>("focus");
-    Picture1_MouseDown(buttonOf(event["button"].as<int>()), shiftOf(event), at->x, at->y);
+    behaviour_->Picture1_MouseDown(buttonOf(event["button"].as<int>()), shiftOf(event), float(at->x), float(at->y));
 }
 
 void MainPage::layOut()
@@ -232,7 +247,7 @@ void MainPage::layOut()
         const double onScreen = position * ratio;
         return (std::ceil(onScreen - 1e-6) - onScreen) / ratio;
     };
-    const double border = FieldCanvas::BorderWidth * pageScale_;
+    const double border = game::FieldBorderWidth * pageScale_;
     const double dx = shiftToPixelCorner(box["left"].as<double>() + border);
     const double dy = shiftToPixelCorner(box["top"].as<double>() + border);
     setStyle(desk_, "transform", "translate(" + std::to_string(dx) + "px, " + std::to_string(dy) + "px) " + scale);
@@ -245,15 +260,7 @@ void MainPage::handle(const std::function<void()>& handler)
 {
     if (ended_)
         return;
-    try {
-        handler();
-    } catch (const rt::RuntimeError& error) {
-        reportRuntimeError(error);
-    } catch (const std::bad_alloc&) {
-        reportRuntimeError(rt::RuntimeError(rt::ErrorCode::OutOfMemory));
-    } catch (const std::exception&) {
-        reportRuntimeError(rt::RuntimeError(rt::ErrorCode::InvalidCall));
-    }
+    game::guarded(*this, handler);
     if (!ended_)
         Picture1->present();
 }
@@ -261,8 +268,7 @@ void MainPage::handle(const std::function<void()>& handler)
 void MainPage::reportRuntimeError(const rt::RuntimeError& error)
 {
     Timer1.setEnabled(false);
-    val::global("window").call<void>("alert", "Laufzeitfehler '" + std::to_string(error.number()) + "':\n\n"
-                                                  + error.germanMessage());
+    val::global("window").call<void>("alert", game::runtimeErrorText(error));
     end();
 }
 
@@ -289,79 +295,6 @@ void MainPage::end()
     setStyle(body_, "background", "#ffffff");
     body_["dataset"].set("state", val("ended"));
     val::global("window").call<void>("close");   // only where the browser allows it
-}
-
-// --- Handlers --------------------------------------------------------------
-
-void MainPage::Form_Load()
-{
-    Timer1.setInterval(600);
-    HScroll1->setValue(rt::CInt(Timer1.interval()));   // runs HScroll1_Change: 410 ms
-}
-
-void MainPage::Form_Click()
-{
-    loadForm2();
-    Form2.hide();
-    Form3.hide();
-}
-
-void MainPage::Command1_Click()
-{
-    game_->start();
-    trace(game::trace::startLine());
-}
-
-void MainPage::Command2_Click() { end(); }
-
-// Also brings the window forward when it is shown behind another.
-void MainPage::Command3_Click()
-{
-    Form3.showInFront();
-    Form3.control("Command1").call<void>("focus");
-}
-
-void MainPage::Timer1_Timer()
-{
-    game_->tick();
-    trace(game::trace::tickLine(game_->state()));
-}
-
-void MainPage::Picture1_MouseDown(int /*Button*/, int /*Shift*/, float X, float Y)
-{
-    trace(game::trace::pressLine(X, Y));
-    game_->shot(X, Y);
-}
-
-void MainPage::HScroll1_Change() { Timer1.setInterval(game::paceMilliseconds(HScroll1->value())); }
-
-void MainPage::Option1_Click() { Timer1.setInterval(800); }
-void MainPage::Option2_Click() { Timer1.setInterval(600); }
-void MainPage::Option3_Click() { Timer1.setInterval(400); }
-void MainPage::Option4_Click() { setShown(controls_["Text6"], true); }
-void MainPage::Option5_Click() { setShown(controls_["Text6"], false); }
-
-// --- Benchmark -------------------------------------------------------------
-
-double MainPage::medianTickMilliseconds(int n)
-{
-    n = std::clamp(n, 1, 100000);
-    if (!Timer1.isEnabled())
-        game_->start();
-    game::GameState& state = game_->state();
-    const std::int16_t count = state.Anzahl;
-    std::vector<double> times;
-    times.reserve(std::size_t(n));
-    for (int i = 0; i < n; ++i) {
-        state.Anzahl = 1;   // each tick places and paints a target; none ends the game
-        const double before = emscripten_get_now();
-        game_->tick();
-        Picture1->present();
-        times.push_back(emscripten_get_now() - before);
-    }
-    state.Anzahl = count;
-    std::sort(times.begin(), times.end());
-    return times[std::size_t(n / 2)];
 }
 
 } // namespace web

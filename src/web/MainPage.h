@@ -11,7 +11,8 @@
 #include "runtime/Clock.h"
 #include "runtime/Random.h"
 #include "runtime/RuntimeError.h"
-#include "game/Game.h"
+#include "game/main/HandlerFrame.h"
+#include "game/main/MainWindowBehaviour.h"
 
 #include <memory>
 
@@ -19,32 +20,18 @@ namespace web {
 
 // The main window as the page: the target field, the commands, the score
 // box and the pace slider, with the result and explanation windows inside
-// the page. It owns the game and its state for the life of the page.
-class MainPage {
+// the page. Its controls' events run the main window's behaviour, which owns
+// the game and its state for the life of the page.
+class MainPage final : private game::RuntimeErrorReport {
 public:
     MainPage();
     ~MainPage();
     MainPage(const MainPage&) = delete;
     MainPage& operator=(const MainPage&) = delete;
 
-    // Handlers.
-    void Form_Load();
-    void Form_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Timer1_Timer();
-    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
-    void HScroll1_Change();
-    void Option1_Click();
-    void Option2_Click();
-    void Option3_Click();
-    void Option4_Click();
-    void Option5_Click();
-
-    // Runs n whole ticks of a game, started if none runs, and gives the
-    // median time of one in milliseconds.
-    double medianTickMilliseconds(int n);
+    // The behaviour and the field, for the benchmark's variant of the page.
+    game::MainWindowBehaviour& behaviour() { return *behaviour_; }
+    FieldCanvas& field() { return *Picture1; }
 
 private:
     class Ports;
@@ -59,7 +46,7 @@ private:
     // Runs a handler unless the page has ended; a run-time error it raises is
     // reported, and what it drew reaches the screen.
     void handle(const std::function<void()>& handler);
-    void reportRuntimeError(const rt::RuntimeError& error);
+    void reportRuntimeError(const rt::RuntimeError& error) override;
     void loadForm2();
     void end();
 
@@ -80,7 +67,7 @@ private:
     rt::SystemClock clock_;
     rt::RandomGenerator random_;
     std::unique_ptr<Ports> ports_;
-    std::unique_ptr<game::Game> game_;
+    std::unique_ptr<game::MainWindowBehaviour> behaviour_;
 };
 
 } // namespace web

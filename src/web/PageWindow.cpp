@@ -8,8 +8,6 @@ namespace {
 constexpr int TitleBarHeight = 22;
 int frontmost = 10;   // z-index of the window last brought to the front
 
-std::string pixels(int value) { return std::to_string(value) + "px"; }
-
 } // namespace
 
 PageWindow::PageWindow(val desk, const char* id, const char* caption, game::layout::TwipRect clientArea,

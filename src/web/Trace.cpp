@@ -5,18 +5,13 @@
 
 namespace web {
 
-bool tracing()
+game::trace::Sink& consoleTrace()
 {
-    static const bool on = emscripten::val::global("URLSearchParams")
-                               .new_(emscripten::val::global("location")["search"])
-                               .call<bool>("has", std::string("trace"));
-    return on;
-}
-
-void trace(const std::string& line)
-{
-    if (tracing())
-        emscripten::val::global("console").call<void>("log", line);
+    using emscripten::val;
+    static game::trace::Sink trace(
+        val::global("URLSearchParams").new_(val::global("location")["search"]).call<bool>("has", std::string("trace")),
+        [](const std::string& line) { val::global("console").call<void>("log", line); });
+    return trace;
 }
 
 } // namespace web

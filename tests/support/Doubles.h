@@ -5,6 +5,8 @@
 #include "runtime/PixelCanvas.h"
 #include "runtime/Random.h"
 #include "game/Ports.h"
+#include "game/TraceLines.h"
+#include "game/main/IntervalTimer.h"
 
 #include <deque>
 #include <map>
@@ -77,6 +79,41 @@ public:
         shown = true;
         calls.push_back("show");
     }
+};
+
+// Trace lines, into a log shared with other doubles.
+class RecordingTrace final : public game::trace::Sink {
+public:
+    RecordingTrace(std::vector<std::string>& log, bool on)
+        : game::trace::Sink(on, [&log](const std::string& line) { log.push_back(line); })
+    {
+    }
+};
+
+// Timer1's rules over a toolkit timer that only logs what it is told:
+// "start 410", "stop".
+class RecordingIntervalTimer final : public game::IntervalTimer {
+public:
+    RecordingIntervalTimer(int intervalMs, const game::trace::Sink& trace, std::vector<std::string>& log)
+        : game::IntervalTimer(intervalMs, trace), log_(log)
+    {
+    }
+    bool running = false;
+
+private:
+    void startTicks(int milliseconds) override
+    {
+        running = true;
+        log_.push_back("start " + std::to_string(milliseconds));
+    }
+    void stopTicks() override
+    {
+        running = false;
+        log_.push_back("stop");
+    }
+    bool ticking() const override { return running; }
+
+    std::vector<std::string>& log_;
 };
 
 } // namespace testing_support

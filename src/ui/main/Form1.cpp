@@ -4,8 +4,6 @@
 #include "Form1Layout.h"
 #include "Trace.h"
 
-#include "runtime/Numbers.h"
-#include "game/TraceLines.h"
 #include "ui/Accessibility.h"
 #include "ui/explain/Form3.h"
 #include "ui/result/Form2.h"
@@ -22,8 +20,8 @@
 
 namespace ui {
 
-// The game's view of the main window's text boxes and of the result window.
-class Form1::Ports final : public game::Displays, public game::ResultWindow {
+// The main window's controls and the other windows as its behaviour reaches them.
+class Form1::Ports final : public game::MainWindowPorts {
 public:
     explicit Ports(Form1& form) : form_(form) {}
 
@@ -33,6 +31,9 @@ public:
     }
     std::string scoreText() const override { return form_.Text5->text().toStdString(); }
     bool timeScoringSelected() const override { return form_.Option4->isChecked(); }
+    int paceValue() const override { return form_.HScroll1->value(); }
+    void setPaceValue(int value) override { form_.HScroll1->setValue(value); }
+    void setTimePointsShown(bool shown) override { form_.Text6->setVisible(shown); }
 
     void setSentence(const std::string& sentence) override
     {
@@ -43,7 +44,12 @@ public:
     void redrawNow() override { form_.windows_.Form2().repaint(); }
     // The end of a game brings the result to the player also when the window
     // is already shown, perhaps behind the main window after "Start".
-    void show() override { showInFront(form_.windows_.Form2(), form_); }
+    void show() override { showInFront(game::SecondaryWindow::Form2); }
+
+    bool isShown(game::SecondaryWindow window) override { return widget(window).isVisible(); }
+    void hide(game::SecondaryWindow window) override { widget(window).hide(); }
+    void showInFront(game::SecondaryWindow window) override { ui::showInFront(widget(window), form_); }
+    void end() override { form_.windows_.end(0); }
 
 private:
     QLineEdit* lineEdit(game::Display box) const
@@ -57,6 +63,12 @@ private:
         case game::Display::Text6: break;
         }
         return form_.Text6;
+    }
+    QWidget& widget(game::SecondaryWindow window) const
+    {
+        if (window == game::SecondaryWindow::Form2)
+            return form_.windows_.Form2();
+        return form_.windows_.Form3();
     }
 
     Form1& form_;
@@ -116,8 +128,8 @@ Form1::Form1(Windows& windows, rt::Clock& clock, rt::RandomSource& random)
     stackLabelsBeneath(*this);
     nameControlsForAssistiveTechnology();
     arrangeTabOrder();
-    game_ = std::make_unique<game::Game>(game::GamePorts{
-        Picture1->canvas(), Timer1, *ports_, *ports_, clock, random});
+    behaviour_ = std::make_unique<game::MainWindowBehaviour>(
+        game::MainWindowParts{Picture1->canvas(), Timer1, *ports_, standardErrorTrace(), clock, random});
     connectHandlers();
 }
 
@@ -226,60 +238,6 @@ void Form1::connectHandlers()
         guarded(windows_, [&] { Picture1_MouseDown(button, shift, x, y); });
     });
 }
-
-// --- Handlers --------------------------------------------------------------
-
-void Form1::Form_Load()
-{
-    Timer1.setInterval(600);
-    HScroll1->setValue(rt::CInt(Timer1.interval()));   // runs HScroll1_Change: 410 ms
-}
-
-void Form1::Form_Click()
-{
-    if (windows_.Form2().isVisible())
-        windows_.Form2().hide();
-    if (windows_.Form3().isVisible())
-        windows_.Form3().hide();
-}
-
-void Form1::Command1_Click()
-{
-    game_->start();
-    if (tracing())
-        trace("%s", game::trace::startLine().c_str());
-}
-
-void Form1::Command2_Click() { windows_.end(0); }
-
-// Also brings the window forward when it is shown behind this one.
-void Form1::Command3_Click() { showInFront(windows_.Form3(), *this); }
-
-void Form1::Timer1_Timer()
-{
-    game_->tick();
-    const game::GameState& state = game_->state();
-    if (tracing())
-        trace("%s", game::trace::tickLine(state).c_str());
-}
-
-void Form1::Picture1_MouseDown(int /*Button*/, int /*Shift*/, float X, float Y)
-{
-    if (tracing())
-        trace("%s", game::trace::pressLine(X, Y).c_str());
-    game_->shot(X, Y);
-}
-
-void Form1::HScroll1_Change()
-{
-    Timer1.setInterval(game::paceMilliseconds(HScroll1->value()));
-}
-
-void Form1::Option1_Click() { Timer1.setInterval(800); }
-void Form1::Option2_Click() { Timer1.setInterval(600); }
-void Form1::Option3_Click() { Timer1.setInterval(400); }
-void Form1::Option4_Click() { Text6->setVisible(true); }
-void Form1::Option5_Click() { Text6->setVisible(false); }
 
 // --- Window events ---------------------------------------------------------
 

@@ -7,7 +7,7 @@
 
 #include "runtime/Clock.h"
 #include "runtime/Random.h"
-#include "game/Game.h"
+#include "game/main/MainWindowBehaviour.h"
 #include "ui/Windows.h"
 
 #include <QWidget>
@@ -59,23 +59,24 @@ public:
     QLabel* Label2;
     QLabel* Label1;
 
-    game::GameState& state() { return game_->state(); }
-    std::int16_t Endstand() const { return game_->state().Endstand; }
+    game::GameState& state() { return behaviour_->state(); }
+    std::int16_t Endstand() const { return behaviour_->state().Endstand; }
 
-    // Handlers.
-    void Form_Load();
-    void Form_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Timer1_Timer();
-    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
-    void HScroll1_Change();
-    void Option1_Click();
-    void Option2_Click();
-    void Option3_Click();
-    void Option4_Click();
-    void Option5_Click();
+    // Handlers: what each does is the main window's behaviour, shared with
+    // the page.
+    void Form_Load() { behaviour_->Form_Load(); }
+    void Form_Click() { behaviour_->Form_Click(); }
+    void Command1_Click() { behaviour_->Command1_Click(); }
+    void Command2_Click() { behaviour_->Command2_Click(); }
+    void Command3_Click() { behaviour_->Command3_Click(); }
+    void Timer1_Timer() { behaviour_->Timer1_Timer(); }
+    void Picture1_MouseDown(int Button, int Shift, float X, float Y) { behaviour_->Picture1_MouseDown(Button, Shift, X, Y); }
+    void HScroll1_Change() { behaviour_->HScroll1_Change(); }
+    void Option1_Click() { behaviour_->Option1_Click(); }
+    void Option2_Click() { behaviour_->Option2_Click(); }
+    void Option3_Click() { behaviour_->Option3_Click(); }
+    void Option4_Click() { behaviour_->Option4_Click(); }
+    void Option5_Click() { behaviour_->Option5_Click(); }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -92,7 +93,7 @@ private:
 
     Windows& windows_;
     std::unique_ptr<Ports> ports_;
-    std::unique_ptr<game::Game> game_;   // made once the controls exist
+    std::unique_ptr<game::MainWindowBehaviour> behaviour_;   // made once the controls exist
     bool backgroundPressed_ = false;
 };
 

@@ -25,36 +25,17 @@ int shiftState(Qt::KeyboardModifiers modifiers)
     return int(handled.toInt() >> ShiftStateBitsOffset);
 }
 
-// The window pixel shown by a screen pixel of the window.
-int windowPixel(int screenPixel, qreal scale)
-{
-    return int(std::floor(screenPixel / scale));
-}
-
-// The field pixel, from 0 to size - 1, shown by a screen pixel of the window.
-int fieldPixel(int screenPixel, qreal scale, int fieldOrigin, int size)
-{
-    return std::clamp(windowPixel(screenPixel, scale) - fieldOrigin, 0, size - 1);
-}
-
-// The screen pixel of the window under a position in the window. A position
-// on a pixel's edge, as the X server gives it, can come back from the
-// toolkit's division by the scale a hair short of that edge.
-int screenPixelAt(qreal windowPosition, qreal scale)
-{
-    return int(std::floor(windowPosition * scale + 1e-6));
-}
-
 } // namespace
 
 TargetFieldView::TargetFieldView(QSize outerSize, rt::Rgb background, QWidget* parent)
     : QFrame(parent),
-      canvas_(outerSize.width() - 2 * BorderWidth, outerSize.height() - 2 * BorderWidth, PenWidth, background),
+      canvas_(outerSize.width() - 2 * game::FieldBorderWidth, outerSize.height() - 2 * game::FieldBorderWidth,
+              game::FieldPenWidth, background),
       image_(reinterpret_cast<const uchar*>(canvas_.pixels()), canvas_.innerWidth(), canvas_.innerHeight(),
              canvas_.innerWidth() * int(sizeof(std::uint32_t)), QImage::Format_RGB32)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(BorderWidth);
+    setLineWidth(game::FieldBorderWidth);
     setFixedSize(outerSize);
     setCursor(Qt::CrossCursor);
     setFocusPolicy(Qt::StrongFocus);
@@ -80,6 +61,13 @@ QPoint TargetFieldView::fieldOriginInWindow() const
     return mapTo(window(), contentsRect().topLeft());
 }
 
+game::FieldOnScreen TargetFieldView::onScreen() const
+{
+    const QPoint origin = fieldOriginInWindow();
+    return game::FieldOnScreen(devicePixelRatioF(), {origin.x(), origin.y()}, canvas_.innerWidth(),
+                               canvas_.innerHeight());
+}
+
 void TargetFieldView::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
@@ -95,20 +83,18 @@ void TargetFieldView::paintEvent(QPaintEvent* event)
     // Scaled by the toolkit, a field pixel would cover different screen
     // pixels depending on which part of the field is repainted; laid out
     // here screen pixel by screen pixel it always covers the same ones.
-    const QPoint origin = fieldOriginInWindow();
+    const game::FieldOnScreen field = onScreen();
     const QRect inField = exposed.translated(-contentsRect().topLeft());
-    const auto firstScreenPixel = [scale](int windowPixel) { return int(std::ceil(windowPixel * scale)); };
-    const int left = firstScreenPixel(origin.x() + inField.left());
-    const int right = firstScreenPixel(origin.x() + inField.right() + 1);
-    const int top = firstScreenPixel(origin.y() + inField.top());
-    const int bottom = firstScreenPixel(origin.y() + inField.bottom() + 1);
+    const int left = field.firstScreenColumnOf(inField.left());
+    const int right = field.firstScreenColumnOf(inField.right() + 1);
+    const int top = field.firstScreenRowOf(inField.top());
+    const int bottom = field.firstScreenRowOf(inField.bottom() + 1);
     QImage screen(right - left, bottom - top, QImage::Format_RGB32);
     std::vector<int> columns(std::size_t(screen.width()));
     for (int x = 0; x < screen.width(); ++x)
-        columns[std::size_t(x)] = fieldPixel(left + x, scale, origin.x(), image_.width());
+        columns[std::size_t(x)] = field.columnShownBy(left + x);
     for (int y = 0; y < screen.height(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(
-            image_.constScanLine(fieldPixel(top + y, scale, origin.y(), image_.height())));
+        const auto* from = reinterpret_cast<const QRgb*>(image_.constScanLine(field.rowShownBy(top + y)));
         auto* to = reinterpret_cast<QRgb*>(screen.scanLine(y));
         for (int x = 0; x < screen.width(); ++x)
             to[x] = from[columns[std::size_t(x)]];
@@ -137,15 +123,14 @@ void TargetFieldView::mousePressEvent(QMouseEvent* event)
 {
     const qreal scale = devicePixelRatioF();
     const QPointF inWindow = exactPositionInWindow(*event);
-    const QPoint origin = fieldOriginInWindow();
-    const float x = float(windowPixel(screenPixelAt(inWindow.x(), scale), scale) - origin.x());
-    const float y = float(windowPixel(screenPixelAt(inWindow.y(), scale), scale) - origin.y());
-    if (x < 0 || y < 0 || x >= float(canvas_.innerWidth()) || y >= float(canvas_.innerHeight())) {
+    const auto at = onScreen().pressAt(game::FieldOnScreen::screenPixelAt(inWindow.x(), scale),
+                                       game::FieldOnScreen::screenPixelAt(inWindow.y(), scale));
+    if (!at) {
         QFrame::mousePressEvent(event);   // on the border, not on the field
         return;
     }
     event->accept();
-    emit mouseDown(int(event->button()), shiftState(event->modifiers()), x, y);
+    emit mouseDown(int(event->button()), shiftState(event->modifiers()), float(at->x), float(at->y));
 }
 
 } // namespace ui

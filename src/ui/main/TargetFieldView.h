@@ -2,6 +2,7 @@
 #pragma once
 
 #include "runtime/PixelCanvas.h"
+#include "game/main/FieldGeometry.h"
 
 #include <QFrame>
 #include <QImage>
@@ -15,9 +16,6 @@ namespace ui {
 class TargetFieldView final : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int BorderWidth = 2;
-    static constexpr int PenWidth = 3;
-
     // outerSize includes the border.
     TargetFieldView(QSize outerSize, rt::Rgb background, QWidget* parent);
 
@@ -43,6 +41,8 @@ protected:
 private:
     // Top-left field pixel in the window's own pixels.
     QPoint fieldOriginInWindow() const;
+    // The field's pixels on the window's screen pixels.
+    game::FieldOnScreen onScreen() const;
     // The press position in the window's pixels with its fraction.
     QPointF exactPositionInWindow(const QMouseEvent& event) const;
 

@@ -3,26 +3,16 @@
 
 #include <QtGlobal>
 
-#include <cstdarg>
 #include <cstdio>
 
 namespace ui {
 
-bool tracing()
+game::trace::Sink& standardErrorTrace()
 {
-    static const bool on = qEnvironmentVariableIsSet("RINGTAFEL_TRACE");
-    return on;
-}
-
-void trace(const char* format, ...)
-{
-    if (!tracing())
-        return;
-    std::va_list arguments;
-    va_start(arguments, format);
-    std::vfprintf(stderr, format, arguments);   // the standard error is unbuffered
-    va_end(arguments);
-    std::fputc('\n', stderr);
+    // The standard error is unbuffered: a line is out once written.
+    static game::trace::Sink trace(qEnvironmentVariableIsSet("RINGTAFEL_TRACE"),
+                                   [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
+    return trace;
 }
 
 } // namespace ui

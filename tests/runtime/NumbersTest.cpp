@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "runtime/Colors.h"
 #include "runtime/Numbers.h"
-#include "runtime/Random.h"
 #include "runtime/RuntimeError.h"
-#include "runtime/Variant.h"
-#include "runtime/Clock.h"
 #include "support/RaisedError.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +10,6 @@
 #include <string>
 
 using namespace rt;
-
 
 TEST(IntFloorsInThePrecisionOfItsArgument, NegativeHalvesGoDown)
 {
@@ -138,76 +133,4 @@ TEST(LeadingNumberOfAText, NeverFails)
     EXPECT_EQ(leadingNumber("1e999"), std::numeric_limits<double>::max());
     EXPECT_EQ(leadingNumber("1e-999"), 0.0);
     EXPECT_EQ(leadingNumber(std::string(40000, '7')), std::numeric_limits<double>::max());
-}
-
-TEST(Palette, HasTheSixteenStandardColours)
-{
-    EXPECT_EQ(paletteColor(0), RGB(0, 0, 0));
-    EXPECT_EQ(paletteColor(7), RGB(192, 192, 192));
-    EXPECT_EQ(paletteColor(8), RGB(128, 128, 128));
-    EXPECT_EQ(paletteColor(14), RGB(255, 255, 0));
-    EXPECT_EQ(paletteColor(15), White);
-    EXPECT_EQ(errorOf([] { paletteColor(16); }), ErrorCode::InvalidCall);
-    EXPECT_EQ(errorOf([] { paletteColor(-1); }), ErrorCode::InvalidCall);
-    EXPECT_EQ(fromPixel(toPixel(RGB(1, 2, 3))), RGB(1, 2, 3));
-}
-
-TEST(UntypedValue, EmptyReadsAsZeroAndAsEmptyText)
-{
-    const Variant empty;
-    EXPECT_TRUE(empty.isEmpty());
-    EXPECT_EQ(empty.text(), "");
-    EXPECT_EQ(empty.toDouble(), 0.0);
-    const Variant sum = empty + Variant::integer(30);
-    EXPECT_EQ(sum.kind(), Variant::Kind::Integer);
-    EXPECT_EQ(sum.text(), " 30");
-}
-
-TEST(UntypedValue, ArithmeticTakesTheWiderKind)
-{
-    EXPECT_EQ((Variant::single(12.0f) + Variant::integer(30)).kind(), Variant::Kind::Single);
-    EXPECT_EQ((Variant::integer(0) + Variant::real(31.0)).kind(), Variant::Kind::Double);
-    EXPECT_EQ((Variant::real(1.0) - Variant::single(0.5f)).toDouble(), 0.5);
-    const Variant big = Variant::integer(32767) + Variant::integer(1);
-    EXPECT_EQ(big.toDouble(), 32768.0);
-    EXPECT_EQ(big.text(), " 32768");
-    // Singles compute in single precision.
-    const Variant clock = Variant::single(86399.99f) - Variant::single(0.01f);
-    EXPECT_EQ(clock.toSingle(), 86399.99f - 0.01f);
-}
-
-TEST(RandomGenerator, YieldsUniformNumbersBelowOneAndRepeatsAfterReseeding)
-{
-    RandomGenerator generator;
-    generator.reseed(51234.5f);
-    std::vector<float> first;
-    double sum = 0;
-    for (int i = 0; i < 20000; ++i) {
-        const float value = generator.next();
-        ASSERT_GE(value, 0.0f);
-        ASSERT_LT(value, 1.0f);
-        sum += value;
-        if (i < 5)
-            first.push_back(value);
-    }
-    EXPECT_NEAR(sum / 20000, 0.5, 0.02);
-    generator.reseed(51234.5f);
-    for (float expected : first)
-        EXPECT_EQ(generator.next(), expected);
-}
-
-TEST(SystemClock, ReadsSecondsSinceMidnight)
-{
-    SystemClock clock;
-    const float now = clock.secondsSinceMidnight();
-    EXPECT_GE(now, 0.0f);
-    EXPECT_LT(now, 86400.0f);
-}
-
-TEST(RuntimeErrors, CarryTheirNumberAndGermanMessage)
-{
-    const RuntimeError overflow(ErrorCode::Overflow);
-    EXPECT_EQ(overflow.number(), 6);
-    EXPECT_EQ(overflow.germanMessage(), "Überlauf");
-    EXPECT_EQ(RuntimeError(ErrorCode::TypeMismatch).germanMessage(), "Typen unverträglich");
 }
