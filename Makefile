@@ -11,7 +11,7 @@ WEB_PAGE    ?= $(WEB_BUILD)/ringtafel.html
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package check-reproducible clean web test-web
+.PHONY: all deps build run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package check-reproducible clean web test-web dist
 
 all: build
 
@@ -42,7 +42,8 @@ test-sanitize: deps
 
 # --- The page -------------------------------------------------------------
 # One self-contained HTML file, build-web/ringtafel.html, built with Debian's
-# emscripten; the rules' test suites run there under node.
+# emscripten, and the site for a web host made from it, build-web/site/; the
+# rules' test suites run there under node.
 WEB_BUILD ?= build-web
 # emcc runs its JavaScript tools with node; a node from outside Debian finds
 # Debian's acorn only by this path.
@@ -50,7 +51,7 @@ export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 
 web: deps
 	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
-	cmake --build $(WEB_BUILD) -j$(JOBS) --target ringtafel_page
+	cmake --build $(WEB_BUILD) -j$(JOBS) --target ringtafel_page ringtafel_site
 
 test-web: web
 	cmake --build $(WEB_BUILD) -j$(JOBS)
@@ -89,9 +90,19 @@ install: build
 package: build
 	cd $(BUILD) && umask 022 && cpack -G DEB
 
+# What a release hands out: the page, the Debian package, the site for a web
+# host and the checksums of all of them.
+DIST ?= dist
+dist: web package
+	rm -rf $(DIST)
+	mkdir -p $(DIST)
+	cp $(WEB_PAGE) $(BUILD)/ringtafel_*.deb $(DIST)/
+	cp -r $(WEB_BUILD)/site $(DIST)/site
+	cd $(DIST) && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum > SHA256SUMS
+
 # The package built twice from clean clones in two places must not differ.
 check-reproducible: deps
 	scripts/check-reproducible.sh $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WEB_BUILD) $(DIST)

@@ -13,6 +13,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 
 import websocket
 
@@ -42,7 +43,7 @@ class Browser:
     """One browser with one page. A subclass speaks its protocol."""
 
     def __init__(self, page, out_dir):
-        self.page, self.out_dir = 'file://' + os.path.abspath(page), out_dir
+        self.page, self.out_dir = page if '://' in page else 'file://' + os.path.abspath(page), out_dir
         os.makedirs(out_dir, exist_ok=True)
         self.profile = tempfile.mkdtemp(prefix='ringtafel-' + self.name + '-')
         self.ids, self.replies, self.events, self.arrived = itertools.count(1), {}, [], threading.Condition()
@@ -211,6 +212,26 @@ class Chromium(Browser):
         for ident in ids:
             self.reply(ident)
 
+    def drag(self, start, end, touch=False, steps=4):
+        """Presses at start, moves in steps to end and lets go there."""
+        path = [tuple(a + (b - a) * i / steps for a, b in zip(start, end)) for i in range(1, steps + 1)]
+        if touch:
+            # The finger rests at the end a moment before it lifts, so the
+            # browser starts no fling, whose stop would swallow the next tap.
+            events = [('touchStart', [start], 0)] + [('touchMove', [p], 0) for p in path] + \
+                [('touchMove', [end], 0.2), ('touchEnd', [], 0.2)]
+            t = time.time()
+            for kind, points, later in events:
+                t += later + 0.016
+                self.call('Input.dispatchTouchEvent', type=kind, touchPoints=[{'x': x, 'y': y} for x, y in points],
+                          timestamp=t)
+        else:
+            events = [('mouseMoved', start, 'none'), ('mousePressed', start, 'left')] + \
+                [('mouseMoved', p, 'left') for p in path] + [('mouseReleased', end, 'left')]
+            for kind, (x, y), button in events:
+                self.call('Input.dispatchMouseEvent', type=kind, x=x, y=y, button=button, clickCount=1,
+                          buttons=0 if button == 'none' else 1)
+
     def keys(self, names):
         for name in names:
             for kind in ('rawKeyDown', 'keyUp'):
@@ -287,6 +308,15 @@ class Firefox(Browser):
         self.call('input.performActions', context=self.context, actions=[
             {'type': 'pointer', 'id': 'touch' if touch else 'mouse',
              'parameters': {'pointerType': 'touch' if touch else 'mouse'}, 'actions': steps}])
+
+    def drag(self, start, end, touch=False, steps=4):
+        path = [tuple(round(a + (b - a) * i / steps) for a, b in zip(start, end)) for i in range(1, steps + 1)]
+        moves = [{'type': 'pointerMove', 'x': x, 'y': y, 'origin': 'viewport'} for x, y in path]
+        self.call('input.performActions', context=self.context, actions=[
+            {'type': 'pointer', 'id': 'touch' if touch else 'mouse',
+             'parameters': {'pointerType': 'touch' if touch else 'mouse'},
+             'actions': [{'type': 'pointerMove', 'x': round(start[0]), 'y': round(start[1]), 'origin': 'viewport'},
+                         {'type': 'pointerDown', 'button': 0}] + moves + [{'type': 'pointerUp', 'button': 0}]}])
         self.call('input.releaseActions', context=self.context)
 
     def keys(self, names):
