@@ -245,7 +245,11 @@ void MainPage::layOut()
         const NarrowLayout arrangement(viewportWidth, window["innerHeight"].as<double>(), ratio,
                                        Picture1->picture().innerWidth(), Picture1->picture().innerHeight(),
                                        FieldCanvas::BorderWidth);
-        placeAt(client_, {0, 0, arrangement.width(), arrangement.height()});
+        // The main window's background is the whole view: a tap on it hides
+        // the secondary windows.
+        const val view = document()["documentElement"];
+        placeAt(client_, {0, 0, std::max(arrangement.width(), view["clientWidth"].as<double>()),
+                          std::max(arrangement.height(), view["clientHeight"].as<double>())});
         placeAt(Picture1->element(), arrangement.field());
         for (const NarrowLayout::Place& place : arrangement.controls()) {
             if (std::string_view(place.name) == "HScroll1") {
@@ -256,7 +260,7 @@ void MainPage::layOut()
             }
         }
         Picture1->setScale(arrangement.devicePixelsPerFieldPixel());
-        pageHeight = arrangement.height();
+        pageHeight = std::max(arrangement.height(), view["clientHeight"].as<double>());
     } else {
         placeAsDesigned();
         Picture1->setScale(ratio * pageScale_);

@@ -454,6 +454,7 @@ CASES = {
     **{'narrow-' + name: functools.partial(case_narrow, viewport=v, least_target=t) for name, (v, t) in NARROW.items()},
     'scale-1': lambda b: case_scale(b, dpr=1), 'scale-1.25': lambda b: case_scale(b, dpr=1.25),
     'scale-1.5': lambda b: case_scale(b, dpr=1.5), 'scale-2': lambda b: case_scale(b, dpr=2),
+    'scale-0.8': lambda b: case_scale(b, dpr=0.8),   # zoomed out: the design window grows to keep the field's pixels
     'phone': lambda b: case_scale(b, **PHONE), 'accessibility': case_accessibility,
 }
 
