@@ -33,7 +33,8 @@ SENTENCE = 'Sie haben 279 Punkte erreicht!'
 PHONE = dict(width=390, height=844, dpr=3, touch=True)
 # The narrow layout's screens, each with the least a target must measure across in CSS pixels.
 NARROW = {'phone': (PHONE, 48), 'sideways': (dict(width=844, height=390, dpr=3, touch=True), 0),
-          'tablet': (dict(width=820, height=1180, dpr=2, touch=True), 0)}
+          'tablet': (dict(width=820, height=1180, dpr=2, touch=True), 0),
+          'small': (dict(width=390, height=700, dpr=1, touch=True), 48)}   # whole CSS pixels, for Firefox
 TOUCHED = ['Command1', 'Command2', 'Command3', 'Text5', 'HScroll1']   # what a finger presses beside the field
 TOUCH_SIZE = 44   # CSS pixels, the short side
 TARGET = 60       # field pixels across a target
