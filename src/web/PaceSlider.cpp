@@ -61,8 +61,6 @@ void PaceSlider::setSize(double width, double height)
 {
     width_ = width;
     height_ = height;
-    setStyle(element_, "width", std::to_string(width) + "px");
-    setStyle(element_, "height", std::to_string(height) + "px");
     const std::string arrow = std::to_string(arrowWidth()) + "px";
     setStyle(element_["children"][0], "width", arrow);
     setStyle(element_["children"][1], "width", arrow);

@@ -18,8 +18,8 @@ public:
 
     val element() const { return element_; }
     int value() const { return value_; }
-    // Lays the bar out at a size in CSS pixels: the arrows square, the thumb
-    // the large step's share of the track.
+    // Lays the bar's parts out for the size in CSS pixels it is placed at:
+    // the arrows square, the thumb the large step's share of the track.
     void setSize(double width, double height);
     // Calls the change handler when the value changes; clamped to the range.
     void setValue(int value);
