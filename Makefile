@@ -24,7 +24,7 @@ define release_build
 	cmake --build $(BUILD) -j$(JOBS)
 endef
 
-.PHONY: all help deps build build-tests run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package check-reproducible clean web test-web
+.PHONY: all help deps build build-tests run test test-release test-sanitize test-fuzz fuzz-build fuzz bench install package check-reproducible clean web test-web dist
 
 all: build
 
@@ -32,9 +32,11 @@ help:
 	@echo 'For players:'
 	@echo '  make run            install what playing needs, build in Release, start the game'
 	@echo '  make build          the same without starting it (build/src/ringtafel)'
-	@echo '  make web            the page: build-web/ringtafel.html, one file for any browser'
+	@echo '  make web            the page: build-web/ringtafel.html, one file for any browser,'
+	@echo '                      and build-web/site/ for a web host'
 	@echo '  make package        the Debian package in build/'
 	@echo '  make install        cmake --install build (to /usr/local)'
+	@echo '  make dist           dist/: the page, the package, the site and SHA256SUMS'
 	@echo 'For developers:'
 	@echo '  make test           install everything, then every test: Release, sanitizers,'
 	@echo '                      fuzz targets, the rules under node (tests/README.md)'
@@ -80,7 +82,8 @@ test-sanitize: deps
 
 # --- The page -------------------------------------------------------------
 # One self-contained HTML file, build-web/ringtafel.html, built with Debian's
-# emscripten; the rules' test suites run there under node.
+# emscripten, and the site for a web host made from it, build-web/site/; the
+# rules' test suites run there under node.
 WEB_BUILD ?= build-web
 # emcc runs its JavaScript tools with node; a node from outside Debian finds
 # Debian's acorn only by this path.
@@ -92,7 +95,7 @@ web_configure = emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -D
 web:
 	$(call deps,web)
 	$(call web_configure,OFF)
-	cmake --build $(WEB_BUILD) -j$(JOBS) --target ringtafel_page
+	cmake --build $(WEB_BUILD) -j$(JOBS) --target ringtafel_page ringtafel_site
 
 test-web: deps
 	$(call web_configure,ON)
@@ -137,10 +140,20 @@ package:
 	$(call release_build,OFF)
 	cd $(BUILD) && umask 022 && cpack -G DEB
 
+# What a release hands out: the page, the Debian package, the site for a web
+# host and the checksums of all of them.
+DIST ?= dist
+dist: web package
+	rm -rf $(DIST)
+	mkdir -p $(DIST)
+	cp $(WEB_PAGE) $(BUILD)/ringtafel_*.deb $(DIST)/
+	cp -r $(WEB_BUILD)/site $(DIST)/site
+	cd $(DIST) && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum > SHA256SUMS
+
 # The package built twice from clean clones in two places must not differ.
 check-reproducible:
 	$(call deps,play package)
 	scripts/check-reproducible.sh $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WEB_BUILD) $(DIST)

@@ -41,6 +41,7 @@ EMSCRIPTEN_BINDINGS(ringtafel_events)
 val document() { return val::global("document"); }
 
 std::string pixels(int value) { return std::to_string(value) + "px"; }
+std::string pixels(double value) { return std::to_string(value) + "px"; }
 
 val makeElement(const char* tag, val parent, const char* window, const char* name)
 {

@@ -23,6 +23,7 @@ val makeElement(const char* tag, val parent, const char* window, const char* nam
 
 // A length in CSS pixels, e.g. "12px".
 std::string pixels(int value);
+std::string pixels(double value);
 
 // At its design place and size in the container's pixels.
 void place(val element, game::layout::TwipRect rect);

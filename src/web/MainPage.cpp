@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "MainPage.h"
 
+#include "NarrowLayout.h"
 #include "Trace.h"
 
 #include "runtime/Numbers.h"
@@ -79,6 +80,14 @@ int shiftOf(const val& event)
            + (event["altKey"].as<bool>() ? 4 : 0);
 }
 
+void placeAt(const val& element, const CssRect& rect)
+{
+    setStyle(element, "left", pixels(rect.left));
+    setStyle(element, "top", pixels(rect.top));
+    setStyle(element, "width", pixels(rect.width));
+    setStyle(element, "height", pixels(rect.height));
+}
+
 } // namespace
 
 // The main window's controls and the windows inside the page as its
@@ -151,8 +160,6 @@ MainPage::MainPage()
     form1.set("id", val("Form1"));
     setAttribute(form1, "aria-label", form1::Caption);
     addClass(client_, "client");
-    setStyle(client_, "width", pixels(game::layout::toPixelRect(form1::ClientArea).width));
-    setStyle(client_, "height", pixels(game::layout::toPixels(form1::ClientHeightWithCredits)));
     setStyle(body_, "background", cssColor(form1::BackColor));
     setFont(client_, DefaultFont);
 
@@ -236,10 +243,43 @@ void MainPage::pressed(const val& event)
 
 void MainPage::layOut()
 {
-    const double viewportWidth = document()["documentElement"]["clientWidth"].as<double>();
-    const double pageWidth = game::layout::toPixelRect(form1::ClientArea).width;
-    pageScale_ = viewportWidth > 0 && viewportWidth < pageWidth ? viewportWidth / pageWidth : 1.0;
+    const val window = val::global("window");
     const double ratio = emscripten_get_device_pixel_ratio();
+    const double viewportWidth = window["innerWidth"].as<double>();
+    // Below one device pixel a CSS pixel the design window grows, so that
+    // the field keeps a screen pixel for each of its pixels.
+    pageScale_ = std::max(1.0, 1.0 / ratio);
+    // A touch screen gets controls a finger can hit, whatever its size.
+    const bool narrow = window.call<val>("matchMedia", std::string("(pointer: coarse)"))["matches"].as<bool>()
+                        || viewportWidth < game::layout::toPixelRect(form1::ClientArea).width * pageScale_;
+    body_["classList"].call<void>("toggle", val("narrow"), narrow);
+    double pageHeight = 0;
+    if (narrow) {
+        pageScale_ = 1.0;
+        const NarrowLayout arrangement(viewportWidth, window["innerHeight"].as<double>(), ratio,
+                                       Picture1->picture().innerWidth(), Picture1->picture().innerHeight(),
+                                       FieldCanvas::BorderWidth);
+        // The main window's background is the whole view: a tap on it hides
+        // the secondary windows.
+        const val view = document()["documentElement"];
+        placeAt(client_, {0, 0, std::max(arrangement.width(), view["clientWidth"].as<double>()),
+                          std::max(arrangement.height(), view["clientHeight"].as<double>())});
+        placeAt(Picture1->element(), arrangement.field());
+        for (const NarrowLayout::Place& place : arrangement.controls()) {
+            if (std::string_view(place.name) == "HScroll1") {
+                placeAt(HScroll1->element(), place.rect);
+                HScroll1->setSize(place.rect.width, place.rect.height);
+            } else {
+                placeAt(controls_[place.name], place.rect);
+            }
+        }
+        Picture1->setScale(arrangement.devicePixelsPerFieldPixel());
+        pageHeight = std::max(arrangement.height(), view["clientHeight"].as<double>());
+    } else {
+        placeAsDesigned();
+        Picture1->setScale(ratio * pageScale_);
+        pageHeight = game::layout::toPixels(form1::ClientHeightWithCredits) * pageScale_;
+    }
     const std::string scale = "scale(" + std::to_string(pageScale_) + ")";
     setStyle(desk_, "transform", scale);
     const val box = Picture1->element().call<val>("getBoundingClientRect");
@@ -251,9 +291,24 @@ void MainPage::layOut()
     const double dx = shiftToPixelCorner(box["left"].as<double>() + border);
     const double dy = shiftToPixelCorner(box["top"].as<double>() + border);
     setStyle(desk_, "transform", "translate(" + std::to_string(dx) + "px, " + std::to_string(dy) + "px) " + scale);
-    // The page ends where the scaled window does.
-    setStyle(body_, "height", std::to_string(game::layout::toPixels(form1::ClientHeightWithCredits) * pageScale_) + "px");
-    Picture1->setScale(ratio * pageScale_);
+    // The page ends where the window does.
+    setStyle(body_, "height", pixels(pageHeight));
+    Form2.setNarrow(narrow);
+    Form3.setNarrow(narrow);
+}
+
+// Every control back at its design place and size, after a narrow layout.
+void MainPage::placeAsDesigned()
+{
+    setStyle(client_, "width", pixels(game::layout::toPixelRect(form1::ClientArea).width));
+    setStyle(client_, "height", pixels(game::layout::toPixels(form1::ClientHeightWithCredits)));
+    place(Picture1->element(), form1::Picture1);
+    for (const auto& designs : {std::span<const ControlDesign>(Form1Controls), std::span<const ControlDesign>(Form1Labels)})
+        for (const ControlDesign& design : designs)
+            place(controls_[design.name], design.rect);
+    place(HScroll1->element(), form1::HScroll1);
+    const game::layout::PixelRect bar = game::layout::toPixelRect(form1::HScroll1);
+    HScroll1->setSize(bar.width, bar.height);
 }
 
 void MainPage::handle(const std::function<void()>& handler)

@@ -39,9 +39,10 @@ private:
     void createControls();
     void connectHandlers();
     void pressed(const val& event);
-    // Scales the page to a narrow viewport and keeps the field's corner on a
-    // screen pixel's corner.
+    // The design layout where the view holds the design window, else the
+    // narrow one; keeps the field's corner on a screen pixel's corner.
     void layOut();
+    void placeAsDesigned();
     void watchPixelRatio();
     // Runs a handler unless the page has ended; a run-time error it raises is
     // reported, and what it drew reaches the screen.

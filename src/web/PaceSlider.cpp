@@ -14,11 +14,6 @@ namespace form1 = game::layout::form1;
 namespace {
 
 const game::layout::PixelRect Bar = game::layout::toPixelRect(form1::HScroll1);
-const int ArrowWidth = Bar.height;
-const int TrackWidth = Bar.width - 2 * ArrowWidth;
-// The thumb shows the large step's share of the range, and stays wide enough to grip.
-const int ThumbWidth = std::max(Bar.height + 10, TrackWidth * form1::SliderTrackStep
-                                                   / (form1::SliderMax - form1::SliderMin + form1::SliderTrackStep));
 
 } // namespace
 
@@ -38,7 +33,7 @@ PaceSlider::PaceSlider(val parent, std::function<void()> onChange)
     addClass(makeElement("div", element_, "", nullptr), "arrow");
     thumb_ = makeElement("div", element_, "", nullptr);
     addClass(thumb_, "thumb");
-    setStyle(thumb_, "width", std::to_string(ThumbWidth) + "px");
+    setSize(Bar.width, Bar.height);
     listen(element_, "pointerdown", [this](val event) { pressed(event); });
     listen(element_, "pointermove", [this](val event) { dragged(event); });
     listen(element_, "pointerup", [this](val event) { released(event); });
@@ -62,16 +57,42 @@ void PaceSlider::setValue(int value)
         onChange_();
 }
 
+void PaceSlider::setSize(double width, double height)
+{
+    width_ = width;
+    height_ = height;
+    const std::string arrow = std::to_string(arrowWidth()) + "px";
+    setStyle(element_["children"][0], "width", arrow);
+    setStyle(element_["children"][1], "width", arrow);
+    setStyle(thumb_, "width", std::to_string(thumbWidth()) + "px");
+    showThumbAt(thumbLeftFor(value_));
+}
+
+// The thumb shows the large step's share of the range, and stays wide enough to grip.
+double PaceSlider::thumbWidth() const
+{
+    return std::max(height_ + 10, std::floor(trackWidth() * form1::SliderTrackStep
+                                             / (form1::SliderMax - form1::SliderMin + form1::SliderTrackStep)));
+}
+
 double PaceSlider::thumbLeftFor(int value) const
 {
     const double share = double(value - form1::SliderMin) / double(form1::SliderMax - form1::SliderMin);
-    return ArrowWidth + share * (TrackWidth - ThumbWidth);
+    return arrowWidth() + share * (trackWidth() - thumbWidth());
 }
 
 int PaceSlider::valueAt(double thumbLeft) const
 {
-    const double share = std::clamp((thumbLeft - ArrowWidth) / double(TrackWidth - ThumbWidth), 0.0, 1.0);
+    const double share = std::clamp((thumbLeft - arrowWidth()) / (trackWidth() - thumbWidth()), 0.0, 1.0);
     return form1::SliderMin + int(std::lround(share * (form1::SliderMax - form1::SliderMin)));
+}
+
+// Also when the page is scaled.
+double PaceSlider::positionOf(const val& event) const
+{
+    const val box = element_.call<val>("getBoundingClientRect");
+    const double shown = box["width"].as<double>();
+    return (event["clientX"].as<double>() - box["left"].as<double>()) * (shown > 0 ? width_ / shown : 1.0);
 }
 
 void PaceSlider::showThumbAt(double left) { setStyle(thumb_, "left", std::to_string(left) + "px"); }
@@ -82,17 +103,15 @@ void PaceSlider::pressed(val event)
         return;   // other buttons belong to the window
     event.call<void>("preventDefault");
     element_.call<void>("focus");
-    // In the bar's own pixels, also when the page is scaled.
-    const val box = element_.call<val>("getBoundingClientRect");
-    const double x = (event["clientX"].as<double>() - box["left"].as<double>()) * Bar.width / box["width"].as<double>();
+    const double x = positionOf(event);
     const double thumbLeft = thumbLeftFor(value_);
-    if (x < ArrowWidth)
+    if (x < arrowWidth())
         setValue(value_ - form1::SliderArrowStep);
-    else if (x >= Bar.width - ArrowWidth)
+    else if (x >= width_ - arrowWidth())
         setValue(value_ + form1::SliderArrowStep);
     else if (x < thumbLeft)
         setValue(value_ - form1::SliderTrackStep);
-    else if (x >= thumbLeft + ThumbWidth)
+    else if (x >= thumbLeft + thumbWidth())
         setValue(value_ + form1::SliderTrackStep);
     else {
         dragging_ = true;
@@ -105,9 +124,7 @@ void PaceSlider::dragged(val event)
 {
     if (!dragging_)
         return;
-    const val box = element_.call<val>("getBoundingClientRect");
-    const double x = (event["clientX"].as<double>() - box["left"].as<double>()) * Bar.width / box["width"].as<double>();
-    showThumbAt(std::clamp(x - dragOffset_, double(ArrowWidth), double(ArrowWidth + TrackWidth - ThumbWidth)));
+    showThumbAt(std::clamp(positionOf(event) - dragOffset_, arrowWidth(), arrowWidth() + trackWidth() - thumbWidth()));
 }
 
 void PaceSlider::released(val event)
@@ -115,9 +132,7 @@ void PaceSlider::released(val event)
     if (!dragging_)
         return;
     dragging_ = false;
-    const val box = element_.call<val>("getBoundingClientRect");
-    const double x = (event["clientX"].as<double>() - box["left"].as<double>()) * Bar.width / box["width"].as<double>();
-    setValue(valueAt(x - dragOffset_));
+    setValue(valueAt(positionOf(event) - dragOffset_));
     showThumbAt(thumbLeftFor(value_));
 }
 

@@ -16,7 +16,11 @@ class PaceSlider {
 public:
     PaceSlider(val parent, std::function<void()> onChange);
 
+    val element() const { return element_; }
     int value() const { return value_; }
+    // Lays the bar's parts out for the size in CSS pixels it is placed at:
+    // the arrows square, the thumb the large step's share of the track.
+    void setSize(double width, double height);
     // Calls the change handler when the value changes; clamped to the range.
     void setValue(int value);
 
@@ -28,11 +32,18 @@ private:
     void showThumbAt(double left);
     double thumbLeftFor(int value) const;
     int valueAt(double thumbLeft) const;
+    double arrowWidth() const { return height_; }
+    double trackWidth() const { return width_ - 2 * height_; }
+    double thumbWidth() const;
+    // A press's position along the bar in its own CSS pixels.
+    double positionOf(const val& event) const;
 
     val element_;
     val thumb_ = val::undefined();
     std::function<void()> onChange_;
     int value_;
+    double width_ = 0;
+    double height_ = 0;
     bool dragging_ = false;
     double dragOffset_ = 0.0;   // pointer position in the thumb
 };

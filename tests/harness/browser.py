@@ -27,6 +27,7 @@ import socket
 import subprocess
 import tempfile
 import threading
+import time
 import urllib.error
 import urllib.request
 
@@ -68,7 +69,9 @@ class Browser:
     emulates, whole_trace = True, True
 
     def __init__(self, page, out_dir, dpr=1):
-        self.page, self.out_dir, self.dpr = 'file://' + os.path.abspath(page), out_dir, dpr
+        # A file's path, or a URL (the site served from the loopback).
+        self.page = page if '://' in page else 'file://' + os.path.abspath(page)
+        self.out_dir, self.dpr = out_dir, dpr
         os.makedirs(out_dir, exist_ok=True)
         self.profile = tempfile.mkdtemp(prefix='ringtafel-' + self.name + '-')
         self.log = os.path.join(out_dir, self.name + '.log')
@@ -256,6 +259,26 @@ class Chromium(SocketBrowser):
         for ident in ids:
             self.reply(ident)
 
+    def drag(self, start, end, touch=False, steps=4):
+        """Presses at start, moves in steps to end and lets go there."""
+        path = [tuple(a + (b - a) * i / steps for a, b in zip(start, end)) for i in range(1, steps + 1)]
+        if touch:
+            # The finger rests at the end a moment before it lifts, so the
+            # browser starts no fling, whose stop would swallow the next tap.
+            events = [('touchStart', [start], 0)] + [('touchMove', [p], 0) for p in path] + \
+                [('touchMove', [end], 0.2), ('touchEnd', [], 0.2)]
+            t = time.time()
+            for kind, points, later in events:
+                t += later + 0.016
+                self.call('Input.dispatchTouchEvent', type=kind, touchPoints=[{'x': x, 'y': y} for x, y in points],
+                          timestamp=t)
+        else:
+            events = [('mouseMoved', start, 'none'), ('mousePressed', start, 'left')] + \
+                [('mouseMoved', p, 'left') for p in path] + [('mouseReleased', end, 'left')]
+            for kind, (x, y), button in events:
+                self.call('Input.dispatchMouseEvent', type=kind, x=x, y=y, button=button, clickCount=1,
+                          buttons=0 if button == 'none' else 1)
+
     def keys(self, names):
         for name in names:
             for kind in ('rawKeyDown', 'keyUp'):
@@ -336,6 +359,16 @@ class Firefox(SocketBrowser):
         self.call('input.performActions', context=self.context, actions=[
             {'type': 'pointer', 'id': 'touch' if touch else 'mouse',
              'parameters': {'pointerType': 'touch' if touch else 'mouse'}, 'actions': steps}])
+        self.call('input.releaseActions', context=self.context)
+
+    def drag(self, start, end, touch=False, steps=4):
+        path = [tuple(round(a + (b - a) * i / steps) for a, b in zip(start, end)) for i in range(1, steps + 1)]
+        moves = [{'type': 'pointerMove', 'x': x, 'y': y, 'origin': 'viewport'} for x, y in path]
+        self.call('input.performActions', context=self.context, actions=[
+            {'type': 'pointer', 'id': 'touch' if touch else 'mouse',
+             'parameters': {'pointerType': 'touch' if touch else 'mouse'},
+             'actions': [{'type': 'pointerMove', 'x': round(start[0]), 'y': round(start[1]), 'origin': 'viewport'},
+                         {'type': 'pointerDown', 'button': 0}] + moves + [{'type': 'pointerUp', 'button': 0}]}])
         self.call('input.releaseActions', context=self.context)
 
     def keys(self, names):

@@ -1,13 +1,22 @@
 # SPDX-License-Identifier: MIT
 """The page played in a headless browser, with input through the browser's
-own pipeline, judged by the game's trace, the DOM and screenshots.
+own pipeline, judged by the game's trace, the DOM and screenshots. The site
+cases serve the site beside the page (PAGE's folder/site) from 127.0.0.1.
 
     web_test.py CASE BROWSER PAGE OUT_DIR SOURCE_DIR
 """
+import functools
+import http.server
+import itertools
+import json
 import math
 import os
 import re
+import shutil
+import subprocess
 import sys
+import tempfile
+import threading
 
 from harness import layout
 from harness.browser import BROWSERS
@@ -39,6 +48,14 @@ CAPTION_EXTENTS = '''[...document.querySelectorAll("%s .client [data-name]")]
       }
     return [e.dataset.name, e.textContent, [box.left, box.top, box.right, box.bottom], words];
   })'''
+# The narrow layout's screens, each with the least a target must measure across in CSS pixels.
+NARROW = {'phone': (PHONE, 48), 'sideways': (dict(width=844, height=390, dpr=3, touch=True), 0),
+          'tablet': (dict(width=820, height=1180, dpr=2, touch=True), 0),
+          'small': (dict(width=390, height=700, dpr=1, touch=True), 48)}   # whole CSS pixels, for Firefox
+TOUCHED = ['Command1', 'Command2', 'Command3', 'Text5', 'HScroll1']   # what a finger presses beside the field
+TOUCH_SIZE = 44   # CSS pixels, the short side
+TARGET = 60       # field pixels across a target
+OWN = ['file:', 'data:', 'blob:', 'about:']   # where the page may load from
 
 
 def words(text):
@@ -73,9 +90,11 @@ class Game:
     def geometry(self):
         """Field origin in CSS pixels and CSS pixels per field pixel."""
         x, y, w, h = self.b.rect(FIELD)
-        border = self.b.js('[document.querySelector(%r)].map(c => [c.clientLeft, c.clientTop])[0]' % FIELD)
-        scale = w / layout.design_rects(os.path.join(SOURCE, 'src'))['Picture1'][2]
-        return x + border[0] * scale, y + border[1] * scale, scale
+        left, top, inner, outer = self.b.js('(c => [c.clientLeft, c.clientTop, c.clientWidth, c.offsetWidth])'
+                                            '(document.querySelector(%r))' % FIELD)
+        page = w / outer   # the page's own scale of its window; the border is scaled with it
+        scale = inner * page / (layout.design_rects(os.path.join(SOURCE, 'src'))['Picture1'][2] - 2 * left)
+        return x + left * page, y + top * page, scale
 
     def set_interval(self, key, interval):
         before = len(self.trace(r'Timer1\.Interval (\d+)'))
@@ -120,35 +139,122 @@ def expect_captions_fit(b, window):
               len({round(r[1]) for r in lines}), [round(v, 1) for v in extent], [round(v, 1) for v in box]))
 
 
-def case_game(b):
-    g = Game(b)
+def play_game(b, g, touch=False, dpr=1):
+    """A game with a press on each target's centre, another game should a
+    press come after its target; gives the number of games it took."""
+    for games in range(1, 4):
+        seen = g.start(touch)
+        pressed = len(g.pressed())
+        ox, oy, scale = g.geometry()
+        for n in range(9):
+            _, cx, cy = g.next_tick(seen + n)
+            b.press_all([b.at(math.floor((ox + (cx + 0.5) * scale) * dpr), math.floor((oy + (cy + 0.5) * scale) * dpr),
+                              dpr)], touch)
+        wait_for(lambda: any(t[0] == 11 for t in g.ticks()[seen:]), 'the end of the game')
+        # Each press must reach the centre shown when it was sent; one that
+        # reached the game after the next target came voids the game.
+        ticks, presses = g.ticks()[seen:], g.pressed()[pressed:]
+        check(len(presses) == 9, '%d presses reached the field: %s, targets %s' % (len(presses), presses, ticks))
+        if [p for p in presses if p not in [t[1:] for t in ticks]]:
+            raise Failure('presses on the centres reached the field at %s, targets %s' % (presses, ticks))
+        if presses == [t[1:] for t in ticks[:9]]:
+            break
+        print('game %d: a press came after its target, so another game' % games)
+        b.click(BACK, touch)
+    check(g.score() == ' 279', 'nine centres hit show %r' % g.score())
+    return games
+
+
+def inside(rect, width, height):
+    x, y, w, h = rect
+    return x >= -0.01 and y >= -0.01 and x + w <= width + 0.01 and y + h <= height + 0.01
+
+
+def expect_drag_moves(b, window, touch=False):
+    """A drag on the window's title bar moves it by as much; one to the
+    view's top left corner, which would take the window past it, leaves it
+    there, inside the view."""
+    view = b.js('[document.documentElement.clientWidth, document.documentElement.clientHeight]')
+    x, y, w, h = b.rect(window)
+    step = [30 if v + s + 30 <= end else -30 if v >= 30 else 0 for v, s, end in zip((x, y), (w, h), view)]
+    check(any(step), 'the window %s fills the %s view: no room to move it' % ((x, y, w, h), view))
+    tx, ty, tw, th = b.rect(window + ' .title')
+    grab = (tx + tw / 2, ty + th / 2)
+    b.drag(grab, (grab[0] + step[0], grab[1] + step[1]), touch)
+    moved = b.rect(window)
+    check(all(abs(m - (v + d)) < 1 for m, v, d in zip(moved, (x, y), step)),
+          'a drag by %s on the title bar moved the window from %s to %s' % (step, (x, y), moved[:2]))
+    tx, ty, tw, th = b.rect(window + ' .title')
+    b.drag((tx + tw / 2, ty + th / 2), (1, 1), touch)
+    corner = b.rect(window)
+    check(inside(corner, *view) and max(map(abs, corner[:2])) < 1,
+          'a drag to the top left corner left the window at %s in the %s view' % (corner, view))
+
+
+def case_game(b, **viewport):
+    g = Game(b, **viewport)
     g.set_interval('Home', 1000)   # a target a second: time enough on a busy machine
     games = 0
     for _ in range(2):   # a game, and a restarted one
-        for attempt in range(3):
-            games += 1
-            seen = g.start()
-            pressed = len(g.pressed())
-            ox, oy, scale = g.geometry()
-            for n in range(9):
-                _, cx, cy = g.next_tick(seen + n)
-                b.press_all([b.at(math.floor(ox + (cx + 0.5) * scale), math.floor(oy + (cy + 0.5) * scale), 1)])
-            wait_for(lambda: any(t[0] == 11 for t in g.ticks()[seen:]), 'the end of the game')
-            # Each press must reach the centre shown when it was sent; one that
-            # reached the game after the next target came voids the game.
-            ticks, presses = g.ticks()[seen:], g.pressed()[pressed:]
-            check(len(presses) == 9, '%d presses reached the field: %s, targets %s' % (len(presses), presses, ticks))
-            if [p for p in presses if p not in [t[1:] for t in ticks]]:
-                raise Failure('presses on the centres reached the field at %s, targets %s' % (presses, ticks))
-            if presses == [t[1:] for t in ticks[:9]]:
-                break
-            print('game %d: a press came after its target, so another game' % games)
-            b.click(BACK)
-        check(g.score() == ' 279', 'nine centres hit show %r' % g.score())
+        games += play_game(b, g, viewport.get('touch', False), viewport.get('dpr', 1))
         expect_result_in_front(b, said=games)
         b.click(BACK)   # the result window would hide targets of the next game
         b.wait_js('document.querySelector(%r).hidden' % RESULT, '"Zurück" to hide the result window')
+    b.click(ERKLAERUNG)
+    b.wait_js('!document.querySelector(%r).hidden' % EXPLAIN, 'the explanation window')
+    expect_drag_moves(b, EXPLAIN)
 
+
+def case_narrow(b, viewport, least_target):
+    """The narrow layout: the shown controls inside the screen and none over
+    another, a finger's size; the field at whole device pixels a field pixel;
+    the slider dragged to its slow end; a whole game by taps; the result
+    window inside the screen, moved by a drag on its title bar."""
+    g = Game(b, **viewport)
+    width, height, dpr = viewport['width'], viewport['height'], viewport['dpr']
+    rects = {name: b.rect('%s [data-name=%s]' % (MAIN, name)) for name in SHOWN}
+    outside = {name: r for name, r in rects.items() if not inside(r, width, height)}
+    check(not outside, 'outside the %dx%d screen: %s' % (width, height, outside))
+    over = [(a, c) for a, c in itertools.combinations(SHOWN, 2)
+            if max(rects[a][0], rects[c][0]) < min(rects[a][0] + rects[a][2], rects[c][0] + rects[c][2]) - 0.01
+            and max(rects[a][1], rects[c][1]) < min(rects[a][1] + rects[a][3], rects[c][1] + rects[c][3]) - 0.01]
+    check(not over, 'controls over one another: %s' % over)
+    small = {name: rects[name][2:] for name in TOUCHED if min(rects[name][2:]) < TOUCH_SIZE}
+    check(not small, 'smaller than %d CSS px for a finger: %s' % (TOUCH_SIZE, small))
+    ox, oy, scale = g.geometry()
+    k = scale * dpr
+    check(round(k) >= 1 and abs(k - round(k)) < 1e-6, 'a field pixel covers %g device pixels, no whole number' % k)
+    print('%dx%d at ratio %g: %d device pixels a field pixel, a target %g CSS px across'
+          % (width, height, dpr, round(k), TARGET * scale))
+    check(TARGET * scale >= least_target, 'a target is %g CSS px across, under %d' % (TARGET * scale, least_target))
+    # The thumb dragged onto the slow end's arrow: the slowest pace.
+    thumb, bar = b.rect(SLIDER + ' .thumb'), b.rect(SLIDER)
+    b.drag((thumb[0] + thumb[2] / 2, thumb[1] + thumb[3] / 2), (bar[0] + 2, thumb[1] + thumb[3] / 2), True)
+    wait_for(lambda: g.trace(r'Timer1\.Interval 1000'), 'the dragged thumb to set the pace to 1000 ms')
+    expect_result_in_front(b, said=play_game(b, g, True, dpr))
+    check(inside(b.rect(RESULT), width, height), 'the result window %s is not inside the screen' % (b.rect(RESULT),))
+    check(min(b.rect(BACK)[2:]) >= TOUCH_SIZE, '"Zurück" is %s, small for a finger' % (b.rect(BACK)[2:],))
+    expect_drag_moves(b, RESULT, True)
+
+
+def case_columns(b):
+    """A view that holds the design window's width but not its height, with a
+    scroll bar: every field column and row is on some screen pixel, as
+    presses on each screen pixel along the field's middle row and column show."""
+    g = Game(b, width=820, height=660)
+    ox, oy, scale = g.geometry()
+    columns, rows = b.js('(c => [c.width, c.height])(document.querySelector(%r))' % FIELD)
+    design = layout.design_rects(os.path.join(SOURCE, 'src'))['Picture1']
+    left, top = round(ox), round(oy)
+    row = [(left + x, top + rows // 2) for x in range(columns)]
+    column = [(left + columns // 2, top + y) for y in range(rows)]
+    before = len(g.pressed())
+    b.press_all([b.at(x, y, 1) for x, y in row + column])
+    reached = wait_for(lambda: len(g.pressed()) >= before + columns + rows and g.pressed()[before:], 'the presses')
+    for axis, presses, size in ((0, reached[:columns], design[2] - 4), (1, reached[columns:], design[3] - 4)):
+        missing = sorted(set(range(size)) - {int(p[axis]) for p in presses})
+        check(not missing, 'field %s %s on no screen pixel (%d screen pixels for %d, scale %g)'
+              % (('columns', 'rows')[axis], missing, len(presses), size, scale))
 
 def case_scale(b, **viewport):
     """Each screen pixel on a row and a column through a target's centre shows
@@ -221,22 +327,23 @@ def case_scale(b, **viewport):
 
 
 def case_layout(b):
-    for viewport in ({}, PHONE) if b.emulates else ({},):
+    """The design layout where the view holds the design window's width, the
+    narrow one on a phone; the tab order and the roles and names alike in both."""
+    seen = []
+    for viewport in ({}, dict(width=820, height=660), PHONE) if b.emulates else ({},):
         b.open('', **viewport)
         design = layout.design_rects(os.path.join(SOURCE, 'src'))
-        client = b.rect(MAIN + ' .client')
-        scale = b.rect(FIELD)[2] / design['Picture1'][2]
-        check(viewport or scale == 1, 'the page is scaled by %g on a wide screen' % scale)
-        check(not viewport or client[2] <= viewport['width'] + 0.01, 'the main window is wider than the phone')
         names = b.js('[...document.querySelectorAll("%s .client [data-name]")].filter(e => e.checkVisibility())'
                      '.map(e => e.dataset.name)' % MAIN)
         check(set(SHOWN) <= set(names), 'controls missing: %s' % (set(SHOWN) - set(names)))
-        for name in names:
-            check(name in design, name + ' is no control of the main window')
-            x, y, w, h = b.rect('%s [data-name=%s]' % (MAIN, name))
-            got = tuple((v - o) / scale for v, o in zip((x, y, w, h), client[:2] + (0, 0)))
-            check(max(abs(a - e) for a, e in zip(got, design[name])) < 0.1,   # layout rounds to 1/60 px, then scaled
-                  '%s at %s, designed at %s (scale %g)' % (name, got, design[name], scale))
+        if viewport is not PHONE:
+            client = b.rect(MAIN + ' .client')
+            for name in names:
+                check(name in design, name + ' is no control of the main window')
+                x, y, w, h = b.rect('%s [data-name=%s]' % (MAIN, name))
+                got = (x - client[0], y - client[1], w, h)
+                check(max(abs(a - e) for a, e in zip(got, design[name])) < 0.1,   # layout rounds to 1/60 px
+                      '%s at %s, designed at %s in a %s view' % (name, got, design[name], viewport))
         for name, caption in CAPTIONS.items():
             check(words(b.js('document.querySelector("%s [data-name=%s]").textContent' % (MAIN, name))) == caption,
                   name + ' does not read ' + caption)
@@ -246,11 +353,15 @@ def case_layout(b):
                     'a = a.parentElement) if (["none", "manipulation"].includes(getComputedStyle(a).touchAction)) '
                     'return false; return true; }).map(e => e.dataset.name)' % MAIN)
         check(not slow, 'taps on %s wait for a double tap' % slow)
+        tabs = b.js('[...document.querySelectorAll("button, input, [tabindex]")]'
+                    '.filter(e => e.tabIndex >= 0 && e.checkVisibility()).map(e => e.id)')
+        seen.append((tabs, sorted(set(b.ax_nodes())) if hasattr(b, 'ax_nodes') else None))
         if not viewport:
             expect_backing_store_fits(b)
             b.click(ERKLAERUNG)
             b.wait_js('!document.querySelector(%r).hidden' % EXPLAIN, 'the explanation window')
             expect_captions_fit(b, EXPLAIN)
+    check(all(s == seen[0] for s in seen), 'the tab order or the roles and names differ: %s' % seen)
 
 
 def expect_backing_store_fits(b):
@@ -318,11 +429,106 @@ def case_accessibility(b):
     check(live in ('polite', 'assertive'), 'the live region is %r' % live)
 
 
+class Site:
+    """The built site, copied, served from 127.0.0.1 by a small web server
+    that the case stops when it likes."""
+
+    def __init__(self, page):
+        self.root = tempfile.mkdtemp(prefix='ringtafel-site-')
+        shutil.copytree(os.path.join(os.path.dirname(page), 'site'), self.root, dirs_exist_ok=True)
+        handler = functools.partial(SiteFiles, directory=self.root)
+        self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+        self.url = 'http://127.0.0.1:%d/' % self.server.server_address[1]
+        OWN.append(self.url)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+
+    def stop(self):
+        if self.server:
+            self.server.shutdown()
+            self.server.server_close()
+            self.server = None
+
+    def rebuild(self, page, marker):
+        """The site made anew by the build's own step from the page with a
+        marker in its head, in place; gives the new cache's name."""
+        marked = os.path.join(self.root, 'marked.html')
+        with open(page, encoding='utf-8') as f, open(marked, 'w', encoding='utf-8') as out:
+            out.write(f.read().replace('<title>', '<meta name="ringtafel-test" content="%s"><title>' % marker, 1))
+        subprocess.run(['cmake', '-DPAGE=' + marked, '-DICONS=' + os.path.join(self.root, 'icons'),
+                        '-DTEMPLATES=' + os.path.join(SOURCE, 'src', 'web', 'site'), '-DOUTPUT=' + self.root,
+                        '-P', os.path.join(SOURCE, 'src', 'web', 'site', 'MakeSite.cmake')], check=True)
+        os.remove(marked)
+        with open(os.path.join(self.root, 'sw.js')) as f:
+            return re.search(r"'(ringtafel-[0-9a-f]+)'", f.read())[1]
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+class SiteFiles(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {'.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png',
+                      '.webmanifest': 'application/manifest+json'}
+
+    def log_message(self, *args):
+        pass
+
+
+def open_site(b, site):
+    """The site's page, once its service worker has kept it."""
+    b.page = site.url
+    b.open()
+    return b.wait_js('navigator.serviceWorker.ready.then(() => caches.keys()).then(names => names.length == 1 && names)',
+                     'the service worker to keep the site')
+
+
+def case_offline(b, page):
+    """After one visit the page plays a whole game with the server stopped."""
+    with Site(page) as site:
+        open_site(b, site)
+        site.stop()
+        g = Game(b)   # the page again, ?trace, from the kept copy
+        g.set_interval('Home', 1000)
+        play_game(b, g)
+
+
+def case_install(b, page):
+    """The site installs as an app with the manifest the page names, and a
+    rebuilt site's worker replaces the kept page and drops the old cache."""
+    with Site(page) as site:
+        old = open_site(b, site)
+        errors = b.call('Page.getInstallabilityErrors')['installabilityErrors']
+        check(not errors, 'not installable: %s' % errors)
+        manifest = b.call('Page.getAppManifest')
+        check(manifest['url'] == site.url + 'manifest.webmanifest' and not manifest['errors'],
+              'the manifest %s: %s' % (manifest['url'], manifest['errors']))
+        data = json.loads(manifest['data'])
+        for key, value in (('lang', 'de'), ('display', 'standalone'), ('start_url', './'), ('short_name', 'Ringtafel')):
+            check(data.get(key) == value, 'the manifest gives %s %r, not %r' % (key, data.get(key), value))
+        for icon in data['icons']:
+            size = b.js('new Promise(done => { const i = new Image(); i.onload = () => done([i.naturalWidth, '
+                        'i.naturalHeight]); i.onerror = () => done(null); i.src = %r; })' % icon['src'])
+            check(size and '%dx%d' % tuple(size) == icon['sizes'], 'the icon %s is %s' % (icon, size))
+        new = site.rebuild(page, 'rebuilt')
+        check([new] != old, 'the rebuilt site keeps the cache name %s' % new)
+
+        b.open()   # the kept page, which finds the new build
+        wait_for(lambda: b.js('caches.keys()') == [new], 'the cache %s alone' % new, timeout=60)
+        b.open()
+        check(b.js('document.querySelector("meta[name=ringtafel-test]") !== null'), 'the kept page is not the rebuilt one')
+
+
 CASES = {
-    'layout': case_layout, 'game': case_game, 'pace': case_pace, 'ende': case_ende,
+    'layout': case_layout, 'game': case_game, 'pace': case_pace, 'ende': case_ende, 'columns': case_columns,
+    **{'narrow-' + name: functools.partial(case_narrow, viewport=v, least_target=t) for name, (v, t) in NARROW.items()},
     **{'scale-%g' % r: lambda b, r=r: case_scale(b, dpr=r) for r in RATIOS},
+    'scale-0.8': lambda b: case_scale(b, dpr=0.8),   # zoomed out: the design window grows to keep the field's pixels
     'phone': lambda b: case_scale(b, **PHONE), 'accessibility': case_accessibility,
 }
+
 
 def main(case, browser, page, out):
     check(os.path.exists(page), page + ' is not built')
@@ -330,13 +536,17 @@ def main(case, browser, page, out):
     dpr = float(case[len('scale-'):]) if case.startswith('scale-') else 1
     with BROWSERS[browser](page, os.path.join(out, browser, case), dpr) as b:
         print(b.version)
-        CASES[case](b)
-        # No case may reach the network: the page is the one file it needs.
+        if case.startswith('site-'):
+            {'site-offline': case_offline, 'site-install': case_install}[case](b, page)
+        else:
+            CASES[case](b)
+        # No case may reach the network: the page is the one file it needs,
+        # or the site's files from their own origin.
         requested = b.requests()
         if requested is None:
             print('%s shows no requests: the network is checked in the other browsers' % b.name)
         else:
-            foreign = [u for u in requested if not u.startswith(('file:', 'data:', 'blob:', 'about:'))]
+            foreign = [u for u in requested if not u.startswith(tuple(OWN))]
             check(not foreign, 'the page requested %s' % foreign)
     print('ok')
 
