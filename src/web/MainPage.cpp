@@ -258,7 +258,7 @@ void MainPage::layOut()
         pageScale_ = 1.0;
         const NarrowLayout arrangement(viewportWidth, window["innerHeight"].as<double>(), ratio,
                                        Picture1->picture().innerWidth(), Picture1->picture().innerHeight(),
-                                       FieldCanvas::BorderWidth);
+                                       game::FieldBorderWidth);
         // The main window's background is the whole view: a tap on it hides
         // the secondary windows.
         const val view = document()["documentElement"];
