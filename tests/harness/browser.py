@@ -452,6 +452,17 @@ class OnXServer:
         for point in points:
             self.x.click(*self.screen_pixel(*point))
 
+    def drag(self, start, end, touch=False, steps=4):
+        """Presses at start, moves through the X server in steps to end and
+        lets go there."""
+        check(not touch, '%s on an X server has no touch screen' % self.name)
+        self.x.press(*self.screen_pixel(*start))
+        for i in range(1, steps + 1):
+            time.sleep(0.03)   # a hand's pace: the browser sees every move before the release
+            self.x.move(*self.screen_pixel(*(a + (b - a) * i / steps for a, b in zip(start, end))))
+        time.sleep(0.03)
+        self.x.release()
+
     def shot(self, clip=None, dpr=1):
         """The viewport, or its part clip (x, y, w, h) in CSS pixels, read
         from the X server; the Shot's coordinates are the viewport's screen
@@ -460,7 +471,15 @@ class OnXServer:
             return self.x.shot(0, 0, *self.x.size)
         x, y, w, h = clip or (0, 0) + tuple(self.js('[innerWidth, innerHeight]'))
         x, y, w, h = round(x * self.dpr), round(y * self.dpr), math.ceil(w * self.dpr), math.ceil(h * self.dpr)
+        # The browser puts a new frame on the screen in parts, some time after
+        # the page drew it: the screen is read until it holds still.
         shot = self.x.shot(self.origin[0] + x, self.origin[1] + y, w, h)
+        for _ in range(20):
+            time.sleep(0.05)
+            again = self.x.shot(self.origin[0] + x, self.origin[1] + y, w, h)
+            if again.data == shot.data:
+                break
+            shot = again
         shot.x, shot.y = x, y
         return shot
 

@@ -90,10 +90,11 @@ class Game:
     def geometry(self):
         """Field origin in CSS pixels and CSS pixels per field pixel."""
         x, y, w, h = self.b.rect(FIELD)
-        left, top, inner, outer = self.b.js('(c => [c.clientLeft, c.clientTop, c.clientWidth, c.offsetWidth])'
-                                            '(document.querySelector(%r))' % FIELD)
+        left, top, outer = self.b.js('(c => [c.clientLeft, c.clientTop, c.offsetWidth])(document.querySelector(%r))'
+                                     % FIELD)
         page = w / outer   # the page's own scale of its window; the border is scaled with it
-        scale = inner * page / (layout.design_rects(os.path.join(SOURCE, 'src'))['Picture1'][2] - 2 * left)
+        # The rectangle's width is exact where clientWidth is rounded to a whole CSS pixel.
+        scale = (w - 2 * left * page) / (layout.design_rects(os.path.join(SOURCE, 'src'))['Picture1'][2] - 2 * left)
         return x + left * page, y + top * page, scale
 
     def set_interval(self, key, interval):
