@@ -19,8 +19,10 @@ FieldCanvas::FieldCanvas(val parent, game::layout::TwipRect rect, rt::Rgb backgr
     setScale(1.0);
 }
 
-void FieldCanvas::setScale(double screenPixelsPerFieldPixel)
+void FieldCanvas::setScale(double screenPixelsPerFieldPixel, double screenPixelsPerCssPixel)
 {
+    const double perCss = screenPixelsPerCssPixel;
+    borderWidth_ = std::max(1.0, std::floor(game::FieldBorderWidth * perCss + 1e-6)) / perCss;
     const int width = picture_.innerWidth();
     const int height = picture_.innerHeight();
     const auto side = [](int fieldPixels, double scale) { return std::max(1, int(std::lround(fieldPixels * scale))); };
@@ -34,6 +36,9 @@ void FieldCanvas::setScale(double screenPixelsPerFieldPixel)
     storeHeight_ = side(height, storeScale);
     element_.set("width", storeWidth_);
     element_.set("height", storeHeight_);
+    setStyle(element_, "border-width", pixels(borderWidth_));
+    setStyle(element_, "width", pixels(screenWidth_ / perCss + 2 * borderWidth_));
+    setStyle(element_, "height", pixels(screenHeight_ / perCss + 2 * borderWidth_));
     store_.assign(std::size_t(storeWidth_) * std::size_t(storeHeight_) * 4, 0);
     columns_.resize(std::size_t(storeWidth_));
     rows_.resize(std::size_t(storeHeight_));

@@ -32,7 +32,14 @@ public:
 
     // Screen pixels per field pixel: the device pixel ratio times the page's
     // own scale. Lays the backing store out anew and draws all of it.
-    void setScale(double screenPixelsPerFieldPixel);
+    // screenPixelsPerCssPixel: the device pixel ratio times the scale of the
+    // window the field is laid out in. The border and the canvas's box are
+    // sized to whole screen pixels around the backing store, which the
+    // browser would otherwise stretch where a border's width in screen pixels
+    // is a fraction and it rounds it.
+    void setScale(double screenPixelsPerFieldPixel, double screenPixelsPerCssPixel = 1.0);
+    // The border's width in the field's own CSS pixels, as last laid out.
+    double borderWidth() const { return borderWidth_; }
     // Draws what the game changed since the last call.
     void present();
 
@@ -51,6 +58,7 @@ private:
     game::FieldOnScreen inStore_;        // drawing, on the backing store's pixels
     int screenWidth_ = 0;
     int screenHeight_ = 0;
+    double borderWidth_ = game::FieldBorderWidth;
     int storeWidth_ = 0;
     int storeHeight_ = 0;
     std::vector<std::uint8_t> store_;    // RGBA, row by row

@@ -230,7 +230,7 @@ void MainPage::pressed(const val& event)
 {
     // The field's corner in the viewport: inside the border, which the page may scale.
     const val box = Picture1->element().call<val>("getBoundingClientRect");
-    const double border = game::FieldBorderWidth * pageScale_;
+    const double border = Picture1->borderWidth() * pageScale_;
     const auto at = Picture1->pressAt(event["clientX"].as<double>(), event["clientY"].as<double>(),
                                       box["left"].as<double>() + border, box["top"].as<double>() + border,
                                       emscripten_get_device_pixel_ratio());
@@ -273,11 +273,11 @@ void MainPage::layOut()
                 placeAt(controls_[place.name], place.rect);
             }
         }
-        Picture1->setScale(arrangement.devicePixelsPerFieldPixel());
+        Picture1->setScale(arrangement.devicePixelsPerFieldPixel(), ratio);
         pageHeight = std::max(arrangement.height(), view["clientHeight"].as<double>());
     } else {
         placeAsDesigned();
-        Picture1->setScale(ratio * pageScale_);
+        Picture1->setScale(ratio * pageScale_, ratio * pageScale_);
         pageHeight = game::layout::toPixels(form1::ClientHeightWithCredits) * pageScale_;
     }
     const std::string scale = "scale(" + std::to_string(pageScale_) + ")";
@@ -287,7 +287,7 @@ void MainPage::layOut()
         const double onScreen = position * ratio;
         return (std::ceil(onScreen - 1e-6) - onScreen) / ratio;
     };
-    const double border = game::FieldBorderWidth * pageScale_;
+    const double border = Picture1->borderWidth() * pageScale_;
     const double dx = shiftToPixelCorner(box["left"].as<double>() + border);
     const double dy = shiftToPixelCorner(box["top"].as<double>() + border);
     setStyle(desk_, "transform", "translate(" + std::to_string(dx) + "px, " + std::to_string(dy) + "px) " + scale);

@@ -30,6 +30,7 @@ CAPTIONS = {'Command1': 'Start', 'Command2': 'Ende', 'Command3': 'Erklärung'}
 SHOWN = ['Command1', 'Command2', 'Command3', 'Text5', 'HScroll1', 'Picture1'] + ['Label%d' % n for n in range(3, 7)]
 SENTENCE = 'Sie haben 279 Punkte erreicht!'
 PHONE = dict(width=390, height=844, dpr=3, touch=True)
+DESIGN_BORDER = 2   # the field's border in the design, in pixels
 RATIOS = (1, 1.25, 1.5, 2)
 # The largest canvas backing store WebKit on iOS accepts, in pixels.
 BACKING_STORE_LIMIT = 16777216
@@ -90,12 +91,12 @@ class Game:
     def geometry(self):
         """Field origin in CSS pixels and CSS pixels per field pixel."""
         x, y, w, h = self.b.rect(FIELD)
-        left, top, outer = self.b.js('(c => [c.clientLeft, c.clientTop, c.offsetWidth])(document.querySelector(%r))'
-                                     % FIELD)
+        # Exact lengths: clientLeft and clientWidth are rounded to whole CSS pixels.
+        border, outer = self.b.js('(s => [parseFloat(s.borderLeftWidth), parseFloat(s.width)])'
+                                  '(getComputedStyle(document.querySelector(%r)))' % FIELD)
         page = w / outer   # the page's own scale of its window; the border is scaled with it
-        # The rectangle's width is exact where clientWidth is rounded to a whole CSS pixel.
-        scale = (w - 2 * left * page) / (layout.design_rects(os.path.join(SOURCE, 'src'))['Picture1'][2] - 2 * left)
-        return x + left * page, y + top * page, scale
+        inner = layout.design_rects(os.path.join(SOURCE, 'src'))['Picture1'][2] - 2 * DESIGN_BORDER
+        return x + border * page, y + border * page, (w - 2 * border * page) / inner
 
     def set_interval(self, key, interval):
         before = len(self.trace(r'Timer1\.Interval (\d+)'))
