@@ -22,7 +22,13 @@ FieldCanvas::FieldCanvas(val parent, game::layout::TwipRect rect, rt::Rgb backgr
 void FieldCanvas::setScale(double screenPixelsPerFieldPixel, double screenPixelsPerCssPixel)
 {
     const double perCss = screenPixelsPerCssPixel;
-    borderWidth_ = std::max(1.0, std::floor(game::FieldBorderWidth * perCss + 1e-6)) / perCss;
+    // Browsers round a border's width their own way (Firefox to whole screen
+    // pixels, Chromium to whole CSS pixels): the box is sized around the one
+    // this browser draws.
+    const val style = val::global("getComputedStyle")(element_);
+    borderWidth_ = val::global("parseFloat")(style["borderLeftWidth"]).as<double>();
+    if (!(borderWidth_ >= 0))   // not yet styled: the page lays it out again once it is
+        borderWidth_ = game::FieldBorderWidth;
     const int width = picture_.innerWidth();
     const int height = picture_.innerHeight();
     const auto side = [](int fieldPixels, double scale) { return std::max(1, int(std::lround(fieldPixels * scale))); };
@@ -36,7 +42,6 @@ void FieldCanvas::setScale(double screenPixelsPerFieldPixel, double screenPixels
     storeHeight_ = side(height, storeScale);
     element_.set("width", storeWidth_);
     element_.set("height", storeHeight_);
-    setStyle(element_, "border-width", pixels(borderWidth_));
     setStyle(element_, "width", pixels(screenWidth_ / perCss + 2 * borderWidth_));
     setStyle(element_, "height", pixels(screenHeight_ / perCss + 2 * borderWidth_));
     store_.assign(std::size_t(storeWidth_) * std::size_t(storeHeight_) * 4, 0);

@@ -33,10 +33,9 @@ public:
     // Screen pixels per field pixel: the device pixel ratio times the page's
     // own scale. Lays the backing store out anew and draws all of it.
     // screenPixelsPerCssPixel: the device pixel ratio times the scale of the
-    // window the field is laid out in. The border and the canvas's box are
-    // sized to whole screen pixels around the backing store, which the
-    // browser would otherwise stretch where a border's width in screen pixels
-    // is a fraction and it rounds it.
+    // window the field is laid out in. The canvas's box is sized to hold the
+    // backing store exactly inside the border the browser draws, which it
+    // would otherwise stretch where the browser rounds the border's width.
     void setScale(double screenPixelsPerFieldPixel, double screenPixelsPerCssPixel = 1.0);
     // The border's width in the field's own CSS pixels, as last laid out.
     double borderWidth() const { return borderWidth_; }

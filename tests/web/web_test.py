@@ -92,11 +92,15 @@ class Game:
         """Field origin in CSS pixels and CSS pixels per field pixel."""
         x, y, w, h = self.b.rect(FIELD)
         # Exact lengths: clientLeft and clientWidth are rounded to whole CSS pixels.
-        border, outer = self.b.js('(s => [parseFloat(s.borderLeftWidth), parseFloat(s.width)])'
-                                  '(getComputedStyle(document.querySelector(%r)))' % FIELD)
+        border, outer, store, ratio, narrow = self.b.js(
+            '(c => [parseFloat(getComputedStyle(c).borderLeftWidth), parseFloat(getComputedStyle(c).width), c.width,'
+            ' devicePixelRatio, document.body.classList.contains("narrow")])(document.querySelector(%r))' % FIELD)
         page = w / outer   # the page's own scale of its window; the border is scaled with it
         inner = layout.design_rects(os.path.join(SOURCE, 'src'))['Picture1'][2] - 2 * DESIGN_BORDER
-        return x + border * page, y + border * page, (w - 2 * border * page) / inner
+        # As designed, a field pixel is a pixel of the window; in the narrow
+        # layout a whole number of device pixels, the backing store's.
+        scale = round(store / inner) / ratio if narrow else page
+        return x + border * page, y + border * page, scale
 
     def set_interval(self, key, interval):
         before = len(self.trace(r'Timer1\.Interval (\d+)'))
