@@ -93,6 +93,13 @@ void FieldCanvas::draw(const rt::PixelBounds& field)
     context_.call<void>("putImageData", image, 0, 0, left, top, right - left, bottom - top);
 }
 
+FieldCanvas::Corner FieldCanvas::pictureCorner(double windowScale) const
+{
+    const val box = element_.call<val>("getBoundingClientRect");
+    const double border = borderWidth_ * windowScale;
+    return {box["left"].as<double>() + border, box["top"].as<double>() + border};
+}
+
 std::optional<game::FieldPixel> FieldCanvas::pressAt(double clientX, double clientY, double fieldLeft, double fieldTop,
                                                      double devicePixelRatio) const
 {

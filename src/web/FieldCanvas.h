@@ -37,8 +37,13 @@ public:
     // backing store exactly inside the border the browser draws, which it
     // would otherwise stretch where the browser rounds the border's width.
     void setScale(double screenPixelsPerFieldPixel, double screenPixelsPerCssPixel = 1.0);
-    // The border's width in the field's own CSS pixels, as last laid out.
-    double borderWidth() const { return borderWidth_; }
+    // The viewport position of the picture's top-left corner, inside the
+    // border, in a window the page shows at windowScale.
+    struct Corner {
+        double left;
+        double top;
+    };
+    Corner pictureCorner(double windowScale) const;
     // Draws what the game changed since the last call.
     void present();
 

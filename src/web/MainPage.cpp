@@ -228,12 +228,9 @@ void MainPage::watchPixelRatio()
 
 void MainPage::pressed(const val& event)
 {
-    // The field's corner in the viewport: inside the border, which the page may scale.
-    const val box = Picture1->element().call<val>("getBoundingClientRect");
-    const double border = Picture1->borderWidth() * pageScale_;
-    const auto at = Picture1->pressAt(event["clientX"].as<double>(), event["clientY"].as<double>(),
-                                      box["left"].as<double>() + border, box["top"].as<double>() + border,
-                                      emscripten_get_device_pixel_ratio());
+    const FieldCanvas::Corner corner = Picture1->pictureCorner(pageScale_);
+    const auto at = Picture1->pressAt(event["clientX"].as<double>(), event["clientY"].as<double>(), corner.left,
+                                      corner.top, emscripten_get_device_pixel_ratio());
     if (!at)
         return;   // on the border, not on the field
     event.call<void>("preventDefault");
@@ -282,14 +279,13 @@ void MainPage::layOut()
     }
     const std::string scale = "scale(" + std::to_string(pageScale_) + ")";
     setStyle(desk_, "transform", scale);
-    const val box = Picture1->element().call<val>("getBoundingClientRect");
     const auto shiftToPixelCorner = [ratio](double position) {
         const double onScreen = position * ratio;
         return (std::ceil(onScreen - 1e-6) - onScreen) / ratio;
     };
-    const double border = Picture1->borderWidth() * pageScale_;
-    const double dx = shiftToPixelCorner(box["left"].as<double>() + border);
-    const double dy = shiftToPixelCorner(box["top"].as<double>() + border);
+    const FieldCanvas::Corner corner = Picture1->pictureCorner(pageScale_);
+    const double dx = shiftToPixelCorner(corner.left);
+    const double dy = shiftToPixelCorner(corner.top);
     setStyle(desk_, "transform", "translate(" + std::to_string(dx) + "px, " + std::to_string(dy) + "px) " + scale);
     // The page ends where the window does.
     setStyle(body_, "height", pixels(pageHeight));
