@@ -9,5 +9,5 @@ set(RINGTAFEL_SUITE_runtime_operations_test runtime/ClockTest.cpp runtime/Colors
 set(RINGTAFEL_SUITE_ring_painter_test game/RingPainterTest.cpp)
 set(RINGTAFEL_SUITE_game_rules_test game/GameRulesTest.cpp)
 set(RINGTAFEL_SUITE_main_window_behaviour_test game/FieldGeometryTest.cpp game/HandlerFrameTest.cpp
-    game/IntervalTimerTest.cpp game/MainWindowBehaviourTest.cpp)
+    game/IntervalTimerTest.cpp game/MainWindowBehaviourTest.cpp game/TickTimelineTest.cpp)
 set(RINGTAFEL_SUITE_command_line_test app/CommandLineTest.cpp)
