@@ -56,6 +56,10 @@ FIREFOX_PREFS.update(dict.fromkeys('toolkit.telemetry.server services.settings.s
                         'network.trr.mode': 5, 'focusmanager.testmode': True})
 
 
+def address(page):
+    return page if '://' in page else 'file://' + os.path.abspath(page)
+
+
 class Browser:
     """One browser with one page. A subclass speaks its protocol: command()
     starts the browser (or its driver), _connect() opens the session.
@@ -70,7 +74,7 @@ class Browser:
 
     def __init__(self, page, out_dir, dpr=1):
         # A file's path, or a URL (the site served from the loopback).
-        self.page = page if '://' in page else 'file://' + os.path.abspath(page)
+        self.page = address(page)
         self.out_dir, self.dpr = out_dir, dpr
         os.makedirs(out_dir, exist_ok=True)
         self.profile = tempfile.mkdtemp(prefix='ringtafel-' + self.name + '-')
@@ -95,11 +99,12 @@ class Browser:
     def wait_js(self, expression, what, timeout=30):
         return wait_for(lambda: self.js(expression), what, timeout)
 
-    def open(self, query='', width=1024, height=768, dpr=1, touch=False):
-        """Opens the page at a viewport of CSS pixels and a device pixel
-        ratio, and waits until its main window takes input."""
+    def open(self, query='', width=1024, height=768, dpr=1, touch=False, page=None):
+        """Opens the page (or another that says so the same way) at a
+        viewport of CSS pixels and a device pixel ratio, and waits until its
+        main window takes input."""
         self._viewport(width, height, dpr, touch)
-        self._navigate(self.page + query)
+        self._navigate((address(page) if page else self.page) + query)
         self.wait_js('document.body && document.body.dataset.state === "ready"', 'the page to be ready')
         self._opened()
 
