@@ -3,7 +3,7 @@
 
 #include "game/main/IntervalTimer.h"
 
-#include <functional>
+#include "Callback.h"
 
 namespace web {
 
@@ -13,7 +13,7 @@ namespace web {
 // later one by one.
 class PageTimer final : public game::IntervalTimer {
 public:
-    PageTimer(int intervalMs, std::function<void()> onTick);
+    PageTimer(int intervalMs, Callback<void()> onTick);
     ~PageTimer() override;
     PageTimer(const PageTimer&) = delete;
     PageTimer& operator=(const PageTimer&) = delete;
@@ -24,7 +24,7 @@ private:
     void stopTicks() override;
     bool ticking() const override { return running_ != 0; }
 
-    std::function<void()> onTick_;
+    Callback<void()> onTick_;
     long running_ = 0;   // the browser's id of the interval, 0 when stopped
 };
 
