@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The values the program holds (JsValue.h): each at a handle, counted. The
-// handle 0 stands for undefined and is never given out for another value.
+// handle 0 stands for undefined and is never given out for another value
+// (the table is written out as [], its first place left empty).
 mergeInto(LibraryManager.library, {
-  $jsValues: {values: [undefined], counts: [0], free: []},
+  $jsValues: {values: [], counts: [], free: []},
   $jsHold__deps: ['$jsValues'],
   $jsHold: function (value) {
     if (value === undefined)
       return 0;
-    const handle = jsValues.free.length ? jsValues.free.pop() : jsValues.values.length;
+    const handle = jsValues.free.length ? jsValues.free.pop() : Math.max(1, jsValues.values.length);
     jsValues.values[handle] = value;
     jsValues.counts[handle] = 1;
     return handle;
