@@ -120,15 +120,16 @@ fuzz: fuzz-build
 	    fuzz/corpus/typed-text fuzz/corpus/$$name || exit 1; \
 	done
 
-# Then the page's rows, in both browsers, against the native tick, on the
-# page's variant with the benchmark's hook (the player's page has none).
+# Then the page's rows: the player's page's size, and in both browsers, against
+# the native tick, the page's variant with the benchmark's hook (the player's
+# page has none).
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DRINGTAFEL_BUILD_BENCH=ON -DRINGTAFEL_BUILD_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	cd $(BENCH_BUILD) && ./bench/ringtafel_bench > ringtafel_bench.txt; status=$$?; cat ringtafel_bench.txt; exit $$status
 	$(MAKE) --no-print-directory web
 	cmake --build $(WEB_BUILD) -j$(JOBS) --target ringtafel_bench_page
-	PYTHONPATH=tests$${PYTHONPATH:+:$$PYTHONPATH} /usr/bin/python3 -B bench/web_bench.py $(WEB_BENCH_PAGE) $(BENCH_BUILD)/ringtafel_bench.txt
+	PYTHONPATH=tests$${PYTHONPATH:+:$$PYTHONPATH} /usr/bin/python3 -B bench/web_bench.py $(WEB_BENCH_PAGE) $(BENCH_BUILD)/ringtafel_bench.txt $(WEB_PAGE)
 
 install: build
 	cmake --install $(BUILD)

@@ -2,12 +2,14 @@
 """The page's rows of the benchmark, in headless Chromium and Firefox ESR:
 the time from opening the file to the drawn main window, the page's tick
 against the native one, the time from a press to the next frame painted
-against a minimal reference page, and the page's pace at 100 and 410 ms.
+against a minimal reference page, and the page's pace at 100 and 410 ms;
+and the size of the player's page, when given.
 
-    web_bench.py PAGE [NATIVE_BENCH_OUTPUT]
+    web_bench.py PAGE [NATIVE_BENCH_OUTPUT [PLAYER_PAGE]]
 
 The native tick is read from the "Tick: Timer1_Timer + repaint" row of
 ringtafel_bench's output, when given."""
+import gzip
 import os
 import re
 import statistics
@@ -219,14 +221,28 @@ def pace(b, interval, games):
                     '%d ms +/- 5 %%' % interval, abs(worst - interval) <= 0.05 * interval)
 
 
-def main(page, native_output=None):
+PAGE_CEILING = 180 * 1024   # bytes: the whole page, downloaded once
+
+
+def size(page):
+    """The player's page as a browser loads it, and as a server sends it
+    compressed (gzip -9)."""
+    with open(page, 'rb') as f:
+        raw = f.read()
+    name = os.path.basename(page)
+    ok = row('Web page: %s' % name, '%d bytes' % len(raw), '<= %d bytes' % PAGE_CEILING, len(raw) <= PAGE_CEILING)
+    row('Web page gzipped: %s' % name, '%d bytes' % len(gzip.compress(raw, 9)))
+    return ok
+
+
+def main(page, native_output=None, player_page=None):
     native = None
     if native_output:
         with open(native_output) as f:
             m = re.search(r'^Tick: Timer1_Timer \+ repaint\s+([\d.]+) ms', f.read(), re.M)
         native = m and float(m[1])
     print('Ringtafel benchmark of the page %s' % page)
-    ok = True
+    ok = size(player_page) if player_page else True
     out = os.path.join(os.path.dirname(os.path.abspath(native_output or page)), 'web-bench')
     os.makedirs(out, exist_ok=True)
     reference = os.path.join(out, 'reference.html')
@@ -246,4 +262,4 @@ def main(page, native_output=None):
 
 
 if __name__ == '__main__':
-    sys.exit(main(*sys.argv[1:3]))
+    sys.exit(main(*sys.argv[1:4]))

@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "Clock.h"
 
-#include <chrono>
 #include <ctime>
 
 namespace rt {
 
+// The wall clock through POSIX: std::chrono's clock would bring its error
+// reporting (std::system_error and every errno's text) into the page.
 float SystemClock::secondsSinceMidnight()
 {
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
+    std::timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
     std::tm local{};
-    localtime_r(&seconds, &local);
-    const auto fraction = duration_cast<milliseconds>(now.time_since_epoch()) % 1000;
+    localtime_r(&now.tv_sec, &local);
+    const long milliseconds = now.tv_nsec / 1000000;
     const double sinceMidnight = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec
-                                 + double(fraction.count()) / 1000.0;
+                                 + double(milliseconds) / 1000.0;
     return static_cast<float>(sinceMidnight);
 }
 

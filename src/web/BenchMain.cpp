@@ -5,7 +5,7 @@
 // milliseconds.
 #include "MainPage.h"
 
-#include <emscripten/bind.h>
+#include <emscripten/em_macros.h>
 #include <emscripten/html5.h>
 
 #include <algorithm>
@@ -16,7 +16,9 @@ namespace {
 
 std::unique_ptr<web::MainPage> page;
 
-double medianTickMilliseconds(int n)
+} // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE double ringtafel_bench_tick(int n)
 {
     if (!page)
         return 0.0;
@@ -35,22 +37,15 @@ double medianTickMilliseconds(int n)
     return times[std::size_t(n / 2)];
 }
 
-} // namespace
-
-EMSCRIPTEN_BINDINGS(ringtafel_bench)
-{
-    emscripten::function("ringtafelBenchTick", &medianTickMilliseconds);
-}
-
 int main()
 {
     page = std::make_unique<web::MainPage>();
-    const emscripten::val query =
-        emscripten::val::global("URLSearchParams").new_(emscripten::val::global("location")["search"]);
-    if (query.call<bool>("has", std::string("bench"))) {
-        emscripten::val bench = emscripten::val::object();
-        bench.set("tick", emscripten::val::module_property("ringtafelBenchTick"));
-        emscripten::val::global("window").set("ringtafelBench", bench);
+    using web::val;
+    const val query = val::global("URLSearchParams").new_(val::global("location")["search"]);
+    if (query.call<bool>("has", "bench")) {
+        const val bench = val::object();
+        bench.set("tick", val::global("Module")["_ringtafel_bench_tick"]);
+        val::global("window").set("ringtafelBench", bench);
     }
     return 0;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Dom.h"
 
-#include <emscripten/bind.h>
+#include <emscripten/em_macros.h>
 
 #include <cstdio>
 #include <vector>
@@ -16,26 +16,24 @@ std::vector<EventHandler>& handlers()
     return all;
 }
 
-std::function<void(const std::function<void()>&)>& handlerFrame()
+HandlerFrame& handlerFrame()
 {
-    static std::function<void(const std::function<void()>&)> frame = [](const std::function<void()>& run) { run(); };
+    static HandlerFrame frame = [](const Callback<void()>& run) { run(); };
     return frame;
-}
-
-// Called by the shell's listener for each event.
-void dispatchEvent(int handler, val event)
-{
-    if (handler < 0 || std::size_t(handler) >= handlers().size())
-        return;
-    const EventHandler& run = handlers()[std::size_t(handler)];
-    handlerFrame()([&] { run(event); });
 }
 
 } // namespace
 
-EMSCRIPTEN_BINDINGS(ringtafel_events)
+extern "C" void ringtafel_js_listen(int element, const char* type, int handler, int onlyOwn) noexcept;
+
+// Called by the page's listener for each event, with the event's handle.
+extern "C" EMSCRIPTEN_KEEPALIVE void ringtafel_dispatch(int handler, int eventHandle)
 {
-    emscripten::function("ringtafelDispatch", &dispatchEvent);
+    const val event = val::adopt(eventHandle);
+    if (handler < 0 || std::size_t(handler) >= handlers().size())
+        return;
+    const EventHandler& run = handlers()[std::size_t(handler)];
+    handlerFrame()([&] { run(event); });
 }
 
 val document() { return val::global("document"); }
@@ -103,10 +101,10 @@ void setShown(val element, bool shown) { element.set("hidden", !shown); }
 
 void listen(val element, const char* type, EventHandler handler, bool onlyOwn)
 {
-    handlers().push_back(std::move(handler));
-    val::global("ringtafelListen")(element, val(type), int(handlers().size() - 1), onlyOwn);
+    handlers().push_back(handler);
+    ringtafel_js_listen(element.handle(), type, int(handlers().size() - 1), onlyOwn);
 }
 
-void setHandlerFrame(std::function<void(const std::function<void()>&)> frame) { handlerFrame() = std::move(frame); }
+void setHandlerFrame(HandlerFrame frame) { handlerFrame() = frame; }
 
 } // namespace web

@@ -4,16 +4,16 @@
 #include "runtime/Colors.h"
 #include "game/layout/Design.h"
 
-#include <emscripten/val.h>
+#include "Callback.h"
+#include "JsValue.h"
 
-#include <functional>
 #include <string>
 
 // The few things the page does with its document: make and place elements,
 // give them the design's fonts and colours, and listen to their events.
 namespace web {
 
-using emscripten::val;
+using val = JsValue;
 
 val document();
 
@@ -42,11 +42,12 @@ void setShown(val element, bool shown);
 
 // Runs handler for every event of the type on the element. With onlyOwn,
 // events that bubbled up from an element inside it are left out.
-using EventHandler = std::function<void(val event)>;
+using EventHandler = Callback<void(val event)>;
 void listen(val element, const char* type, EventHandler handler, bool onlyOwn = false);
 
 // Every handler runs through here: the page sets what wraps it (the report
 // of a run-time error, the drawing of what changed).
-void setHandlerFrame(std::function<void(const std::function<void()>&)> frame);
+using HandlerFrame = Callback<void(const Callback<void()>& handler)>;
+void setHandlerFrame(HandlerFrame frame);
 
 } // namespace web

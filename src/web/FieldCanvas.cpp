@@ -87,7 +87,7 @@ void FieldCanvas::draw(const rt::PixelBounds& field)
         }
     }
     // An image over the program's own memory, valid until that memory grows.
-    const val bytes(emscripten::typed_memory_view(store_.size(), store_.data()));
+    const val bytes = val::memoryView(store_.data(), store_.size());
     const val clamped = val::global("Uint8ClampedArray").new_(bytes["buffer"], bytes["byteOffset"], store_.size());
     const val image = val::global("ImageData").new_(clamped, storeWidth_, storeHeight_);
     context_.call<void>("putImageData", image, 0, 0, left, top, right - left, bottom - top);

@@ -166,7 +166,7 @@ MainPage::MainPage()
     createControls();
     behaviour_ = std::make_unique<game::MainWindowBehaviour>(
         game::MainWindowParts{Picture1->picture(), Timer1, *ports_, consoleTrace(), clock_, random_});
-    setHandlerFrame([this](const std::function<void()>& handler) { handle(handler); });
+    setHandlerFrame([this](const Callback<void()>& handler) { handle(handler); });
     connectHandlers();
     handle([this] { behaviour_->Form_Load(); });
     layOut();
@@ -191,25 +191,24 @@ void MainPage::createControls()
 
 void MainPage::connectHandlers()
 {
-    const auto onClick = [](const val& element, std::function<void()> handler) {
-        listen(element, "click", [handler = std::move(handler)](val) { handler(); });
-    };
     game::MainWindowBehaviour& form1 = *behaviour_;
-    onClick(controls_["Command1"], [&form1] { form1.Command1_Click(); });
-    onClick(controls_["Command2"], [&form1] { form1.Command2_Click(); });
-    onClick(controls_["Command3"], [&form1] { form1.Command3_Click(); });
-    onClick(Form2.control("Command1"), [this] { Form2.hide(); });
-    onClick(Form3.control("Command1"), [this] { Form3.hide(); });
-    listen(client_, "click", [&form1](val) { form1.Form_Click(); }, true);
     using Handler = void (game::MainWindowBehaviour::*)();
-    const std::pair<const char*, Handler> options[] = {{"Option1", &game::MainWindowBehaviour::Option1_Click},
-                                                       {"Option2", &game::MainWindowBehaviour::Option2_Click},
-                                                       {"Option3", &game::MainWindowBehaviour::Option3_Click},
-                                                       {"Option4", &game::MainWindowBehaviour::Option4_Click},
-                                                       {"Option5", &game::MainWindowBehaviour::Option5_Click}};
-    for (const auto& option : options)
-        listen(controls_[option.first]["firstChild"], "change",
-               [&form1, handler = option.second](val) { (form1.*handler)(); });
+    const auto runs = [&form1](Handler handler) { return EventHandler([&form1, handler](val) { (form1.*handler)(); }); };
+    using B = game::MainWindowBehaviour;
+    constexpr std::pair<const char*, Handler> Clicks[] = {
+        {"Command1", &B::Command1_Click}, {"Command2", &B::Command2_Click}, {"Command3", &B::Command3_Click}};
+    for (const auto& [name, handler] : Clicks)
+        listen(controls_[name], "click", runs(handler));
+    listen(Form2.control("Command1"), "click", [this](val) { Form2.hide(); });
+    listen(Form3.control("Command1"), "click", [this](val) { Form3.hide(); });
+    listen(client_, "click", runs(&B::Form_Click), true);
+    constexpr std::pair<const char*, Handler> Options[] = {{"Option1", &B::Option1_Click},
+                                                           {"Option2", &B::Option2_Click},
+                                                           {"Option3", &B::Option3_Click},
+                                                           {"Option4", &B::Option4_Click},
+                                                           {"Option5", &B::Option5_Click}};
+    for (const auto& [name, handler] : Options)
+        listen(controls_[name]["firstChild"], "change", runs(handler));
     listen(Picture1->element(), "pointerdown", [this](val event) { pressed(event); });
     listen(val::global("window"), "resize", [this](val) { layOut(); });
     watchPixelRatio();
@@ -307,7 +306,7 @@ void MainPage::placeAsDesigned()
     HScroll1->setSize(bar.width, bar.height);
 }
 
-void MainPage::handle(const std::function<void()>& handler)
+void MainPage::handle(Callback<void()> handler)
 {
     if (ended_)
         return;

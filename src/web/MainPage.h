@@ -46,7 +46,7 @@ private:
     void watchPixelRatio();
     // Runs a handler unless the page has ended; a run-time error it raises is
     // reported, and what it drew reaches the screen.
-    void handle(const std::function<void()>& handler);
+    void handle(Callback<void()> handler);
     void reportRuntimeError(const rt::RuntimeError& error) override;
     void loadForm2();
     void end();

@@ -17,8 +17,8 @@ const game::layout::PixelRect Bar = game::layout::toPixelRect(form1::HScroll1);
 
 } // namespace
 
-PaceSlider::PaceSlider(val parent, std::function<void()> onChange)
-    : element_(makeElement("div", parent, "Form1", "HScroll1")), onChange_(std::move(onChange)),
+PaceSlider::PaceSlider(val parent, Callback<void()> onChange)
+    : element_(makeElement("div", parent, "Form1", "HScroll1")), onChange_(onChange),
       value_(form1::SliderMin)
 {
     place(element_, form1::HScroll1);

@@ -3,7 +3,6 @@
 
 #include "Dom.h"
 
-#include <functional>
 
 namespace web {
 
@@ -14,7 +13,7 @@ namespace web {
 // right, Page Down and Page Up a large step, Home and End to the ends.
 class PaceSlider {
 public:
-    PaceSlider(val parent, std::function<void()> onChange);
+    PaceSlider(val parent, Callback<void()> onChange);
 
     val element() const { return element_; }
     int value() const { return value_; }
@@ -40,7 +39,7 @@ private:
 
     val element_;
     val thumb_ = val::undefined();
-    std::function<void()> onChange_;
+    Callback<void()> onChange_;
     int value_;
     double width_ = 0;
     double height_ = 0;

@@ -8,8 +8,8 @@
 
 namespace web {
 
-PageTimer::PageTimer(int intervalMs, std::function<void()> onTick)
-    : game::IntervalTimer(intervalMs, consoleTrace()), onTick_(std::move(onTick))
+PageTimer::PageTimer(int intervalMs, Callback<void()> onTick)
+    : game::IntervalTimer(intervalMs, consoleTrace()), onTick_(onTick)
 {
 }
 

@@ -4,7 +4,7 @@
 #include "game/main/IntervalTimer.h"
 #include "game/main/TickTimeline.h"
 
-#include <functional>
+#include "Callback.h"
 
 namespace web {
 
@@ -15,7 +15,7 @@ namespace web {
 // one by one.
 class PageTimer final : public game::IntervalTimer {
 public:
-    PageTimer(int intervalMs, std::function<void()> onTick);
+    PageTimer(int intervalMs, Callback<void()> onTick);
     ~PageTimer() override;
     PageTimer(const PageTimer&) = delete;
     PageTimer& operator=(const PageTimer&) = delete;
@@ -28,7 +28,7 @@ private:
     void stopTicks() override;
     bool ticking() const override { return running_; }
 
-    std::function<void()> onTick_;
+    Callback<void()> onTick_;
     game::TickTimeline timeline_;
     bool running_ = false;
     long pending_ = 0;          // the browser's id of the wait, 0 when none

@@ -417,6 +417,28 @@ def case_ende(b):
     check(b.shot().bounds_of(background) is None, 'the main window\'s colour is still on screen after "Ende"')
 
 
+# What a player may leave in the score box when a game ends, and the score
+# it ends with: a text that is no number, or a number beyond 16 bits, fails
+# the reading, which the rules catch as a C++ exception (the page's exception
+# handling at work) to take the running score; a number is read.
+TYPED_SCORES = (('abc', 0), ('99999', 0), ('12,5', 12))
+
+
+def case_typed_score(b):
+    g = Game(b)
+    g.set_interval('Home', 1000)   # time enough to type before the end
+    for typed, score in TYPED_SCORES:
+        seen = g.start()
+        b.js('(box => { box.value = %s; box.dispatchEvent(new Event("input")); })(document.querySelector(%r))'
+             % (json.dumps(typed), SCORE))
+        wait_for(lambda: any(t[0] == 11 for t in g.ticks()[seen:]), 'the end of the game', timeout=60)
+        b.wait_js('!document.querySelector(%r).hidden' % RESULT, 'the result window')
+        check(b.js('document.body.dataset.state') == 'ready', '%r in the score box stopped the page' % typed)
+        said = words(b.js('document.querySelector("%s [data-name=Label1]").textContent' % RESULT))
+        check(said == 'Sie haben %d Punkte erreicht!' % score, '%r in the score box ended the game with %r' % (typed, said))
+        b.click(BACK)
+
+
 def case_accessibility(b):
     g = Game(b)
     check(b.js('document.documentElement.lang') == 'de', 'the page is not German')
@@ -532,7 +554,7 @@ CASES = {
     **{'narrow-' + name: functools.partial(case_narrow, viewport=v, least_target=t) for name, (v, t) in NARROW.items()},
     **{'scale-%g' % r: lambda b, r=r: case_scale(b, dpr=r) for r in RATIOS},
     'scale-0.8': lambda b: case_scale(b, dpr=0.8),   # zoomed out: the design window grows to keep the field's pixels
-    'phone': lambda b: case_scale(b, **PHONE), 'accessibility': case_accessibility,
+    'phone': lambda b: case_scale(b, **PHONE), 'accessibility': case_accessibility, 'typed-score': case_typed_score,
 }
 
 

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+// The values the program holds (JsValue.h): each at a handle, counted. The
+// handle 0 stands for undefined and is never given out for another value
+// (the table is written out as [], its first place left empty).
+mergeInto(LibraryManager.library, {
+  $jsValues: {values: [], counts: [], free: []},
+  $jsHold__deps: ['$jsValues'],
+  $jsHold: function (value) {
+    if (value === undefined)
+      return 0;
+    const handle = jsValues.free.length ? jsValues.free.pop() : Math.max(1, jsValues.values.length);
+    jsValues.values[handle] = value;
+    jsValues.counts[handle] = 1;
+    return handle;
+  },
+  $jsArgs__deps: ['$jsValues'],
+  $jsArgs: function (args, count) {
+    const values = [];
+    for (let i = 0; i < count; ++i)
+      values.push(jsValues.values[HEAP32[(args >> 2) + i]]);
+    return values;
+  },
+  ringtafel_js_global__deps: ['$jsHold'],
+  ringtafel_js_global: function (name) { return jsHold(globalThis[UTF8ToString(name)]); },
+  ringtafel_js_string__deps: ['$jsHold'],
+  ringtafel_js_string: function (text, length) { return jsHold(UTF8ToString(text, length)); },
+  ringtafel_js_number__deps: ['$jsHold'],
+  ringtafel_js_number: function (number, isBool) { return jsHold(isBool ? number !== 0 : number); },
+  ringtafel_js_object__deps: ['$jsHold'],
+  ringtafel_js_object: function () { return jsHold({}); },
+  ringtafel_js_memory__deps: ['$jsHold'],
+  ringtafel_js_memory: function (bytes, size) { return jsHold(HEAPU8.subarray(bytes, bytes + size)); },
+  ringtafel_js_retain__deps: ['$jsValues'],
+  ringtafel_js_retain: function (handle) { if (handle) ++jsValues.counts[handle]; },
+  ringtafel_js_release__deps: ['$jsValues'],
+  ringtafel_js_release: function (handle) {
+    if (handle && --jsValues.counts[handle] === 0) {
+      jsValues.values[handle] = undefined;
+      jsValues.free.push(handle);
+    }
+  },
+  ringtafel_js_get__deps: ['$jsHold'],
+  ringtafel_js_get: function (handle, name) { return jsHold(jsValues.values[handle][UTF8ToString(name)]); },
+  ringtafel_js_get_index__deps: ['$jsHold'],
+  ringtafel_js_get_index: function (handle, index) { return jsHold(jsValues.values[handle][index]); },
+  ringtafel_js_set__deps: ['$jsValues'],
+  ringtafel_js_set: function (handle, name, value) { jsValues.values[handle][UTF8ToString(name)] = jsValues.values[value]; },
+  // method 0: the value itself is the function.
+  ringtafel_js_call__deps: ['$jsHold', '$jsArgs'],
+  ringtafel_js_call: function (handle, method, args, count) {
+    const target = jsValues.values[handle];
+    const values = jsArgs(args, count);
+    return jsHold(method ? target[UTF8ToString(method)].apply(target, values) : target.apply(undefined, values));
+  },
+  ringtafel_js_new__deps: ['$jsHold', '$jsArgs'],
+  ringtafel_js_new: function (handle, args, count) {
+    return jsHold(Reflect.construct(jsValues.values[handle], jsArgs(args, count)));
+  },
+  ringtafel_js_truth__deps: ['$jsValues'],
+  ringtafel_js_truth: function (handle) { return jsValues.values[handle] ? 1 : 0; },
+  ringtafel_js_is_null__deps: ['$jsValues'],
+  ringtafel_js_is_null: function (handle) { return jsValues.values[handle] === null ? 1 : 0; },
+  ringtafel_js_to_number__deps: ['$jsValues'],
+  ringtafel_js_to_number: function (handle) { return +jsValues.values[handle]; },
+  ringtafel_js_utf8_length__deps: ['$jsValues'],
+  ringtafel_js_utf8_length: function (handle) { return lengthBytesUTF8(String(jsValues.values[handle])); },
+  ringtafel_js_utf8_copy__deps: ['$jsValues'],
+  ringtafel_js_utf8_copy: function (handle, to, size) { stringToUTF8(String(jsValues.values[handle]), to, size); },
+  // Every event of the type on the element goes to the program's handler;
+  // with onlyOwn, not those that bubbled up from an element inside it.
+  ringtafel_js_listen__deps: ['$jsHold'],
+  ringtafel_js_listen: function (element, type, handler, onlyOwn) {
+    jsValues.values[element].addEventListener(UTF8ToString(type), function (event) {
+      if (!onlyOwn || event.target === event.currentTarget)
+        _ringtafel_dispatch(handler, jsHold(event));
+    });
+  },
+});
