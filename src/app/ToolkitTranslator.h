@@ -16,6 +16,7 @@ namespace app {
 // it costs a start-up more than all of the main window's controls.
 // Installed like any translator; the toolkit asks it for every text.
 class ToolkitTranslator final : public QTranslator {
+    Q_OBJECT
 public:
     explicit ToolkitTranslator(const QLocale& locale, QObject* parent = nullptr);
     ~ToolkitTranslator() override;

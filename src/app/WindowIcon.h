@@ -15,6 +15,7 @@ QIcon gameIcon();
 // window's controls; the window comes first, its icon right after it.
 // Installs itself on the application, which owns it, and goes once done.
 class WindowIconAfterFirstFrame final : public QObject {
+    Q_OBJECT
 public:
     explicit WindowIconAfterFirstFrame(QObject& application);
 
