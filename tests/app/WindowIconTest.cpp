@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QTest>
 
-#include <functional>
 #include <memory>
 
 using testing_support::ProgramFixture;
@@ -20,8 +19,6 @@ class WindowIconTest : public QObject {
 private slots:
     void everyWindowHasTheIconOnceTheFirstWindowIsPainted_data();
     void everyWindowHasTheIconOnceTheFirstWindowIsPainted();
-    void eachSizeIsDrawnForItself_data();
-    void eachSizeIsDrawnForItself();
 };
 
 namespace {
@@ -71,26 +68,6 @@ void WindowIconTest::everyWindowHasTheIconOnceTheFirstWindowIsPainted()
     }
     // Done once: the watcher has gone.
     QTRY_COMPARE(qApp->findChildren<app::WindowIconAfterFirstFrame*>().size(), 0);
-}
-
-void WindowIconTest::eachSizeIsDrawnForItself_data()
-{
-    QTest::addColumn<int>("size");
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        QTest::newRow(qPrintable(QString::number(size))) << size;
-}
-
-void WindowIconTest::eachSizeIsDrawnForItself()
-{
-    QFETCH(int, size);
-    // Compared as a pixmap holds them, with the colours weighted by alpha.
-    const auto premultiplied = [](const QImage& image) {
-        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    };
-    const QImage shown = premultiplied(app::gameIcon().pixmap(QSize(size, size)).toImage());
-    const QImage drawn = premultiplied(QImage(QStringLiteral(":/icons/%1x%1/de.ringtafel.Ringtafel.png").arg(size)));
-    QVERIFY(!drawn.isNull());
-    QCOMPARE(shown, drawn);
 }
 
 RINGTAFEL_TEST_MAIN(WindowIconTest)
