@@ -255,7 +255,7 @@ int main(int argc, char** argv)
             addPace(table, bench::measurePace(form, interval, games));
     }
     if (wanted("startup"))
-        addStartup(table, bench::measureStartup(form.size(), 9), "");
+        addStartup(table, bench::measureStartup(form.size(), 15), "");
     if (wanted("startup") || wanted("screen")) {
         const bench::XvfbServer server(1280, 720);
         if (server.display().isEmpty()) {
@@ -263,7 +263,7 @@ int main(int argc, char** argv)
             table.incomplete = true;
         } else {
             if (wanted("startup"))
-                addStartup(table, bench::measureStartup(form.size(), 9, server.display()), " (X server)");
+                addStartup(table, bench::measureStartup(form.size(), 15, server.display()), " (X server)");
             // Presses on every target of four games; then the pace as seen on the screen.
             if (wanted("screen"))
                 addScreen(table, bench::measureOnScreen(server.display(), 4, {{410, 3}, {100, 5}}));
