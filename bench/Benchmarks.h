@@ -51,18 +51,22 @@ struct StartupFigures {
 };
 struct StartupComparison {
     StartupFigures game;
-    StartupFigures emptyWindow;
-    // The empty window with one line of text, the least that any program
-    // showing text pays for loading fonts: the floor for the game.
+    // A plain window with the main window's controls, captions and fonts and
+    // a frame of the field's size: what any program showing this window pays
+    // for. The floor for the game.
+    StartupFigures sameLayout;
+    // An empty window of the game's size with one line of text: what loading
+    // the toolkit and one font costs, for reference.
     StartupFigures labelWindow;
-    // Game over the window with a line of text, the median of the ratios of
-    // runs made one right after the other.
+    // Medians of the ratios of runs made one right after the other.
+    double timeRatioToSameLayout = 0;
+    double memoryRatioToSameLayout = 0;
     double timeRatioToLabel = 0;
     double memoryRatioToLabel = 0;
 };
 // Launches the game's probe and the two windows in turn, `runs` times each;
-// the windows get the size of the game's. On the platform this process runs
-// on, or with a display given, on that X server.
+// the window with text gets the size of the game's. On the platform this
+// process runs on, or with a display given, on that X server.
 StartupComparison measureStartup(QSize gameWindow, int runs, const QString& display = {});
 
 // What the player sees, measured on a private X server: the game and the

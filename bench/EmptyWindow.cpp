@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The yardstick for the game's start-up: one empty window, nothing else.
+// A reference for the game's start-up: one empty window, nothing else.
 // Given a width and a height it takes that size, so that both programs fill
 // and keep a frame of the same number of pixels. With "label" after them it
 // also shows one line of text, which is what loads the fonts.

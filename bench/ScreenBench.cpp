@@ -115,7 +115,7 @@ struct GameScreen {
     explicit GameScreen(QPoint origin)
     {
         using namespace ui::form1;
-        const int border = ui::TargetFieldView::BorderWidth;
+        const int border = game::FieldBorderWidth;
         field = ui::toPixels(Picture1).adjusted(border, border, -border, -border).translated(origin);
         scoreBox = ui::toPixels(Text5).translated(origin);
         start = ui::toPixels(Command1).center() + origin;

@@ -58,6 +58,9 @@ void AccessibilityTest::theToolkitsOwnTextsAreGermanWhateverTheLocale()
 
 void AccessibilityTest::everyWindowShowsTheRingTargetIcon()
 {
+    // The icon comes right after the main window's first frame.
+    QVERIFY(QTest::qWaitForWindowExposed(&fixture->form1()));
+    QTRY_VERIFY(!QApplication::windowIcon().isNull());
     for (QWidget* window : {static_cast<QWidget*>(&fixture->form1()), static_cast<QWidget*>(&fixture->program().Form2()),
                             static_cast<QWidget*>(&fixture->program().Form3())}) {
         const QIcon icon = window->windowIcon();

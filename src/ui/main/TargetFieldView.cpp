@@ -37,11 +37,19 @@ TargetFieldView::TargetFieldView(QSize outerSize, rt::Rgb background, QWidget* p
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(game::FieldBorderWidth);
     setFixedSize(outerSize);
-    setCursor(Qt::CrossCursor);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     canvas_.setChangeListener(
         [this] { QMetaObject::invokeMethod(this, &TargetFieldView::presentChanges, Qt::QueuedConnection); });
+}
+
+void TargetFieldView::enterEvent(QEnterEvent* event)
+{
+    // The cross is taken only when the pointer first comes onto the field:
+    // the window system reads the cursor's pictures then, not at start-up.
+    if (!testAttribute(Qt::WA_SetCursor))
+        setCursor(Qt::CrossCursor);
+    QFrame::enterEvent(event);
 }
 
 void TargetFieldView::presentChanges()

@@ -31,6 +31,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The pointer shows a cross over the field.
+    void enterEvent(QEnterEvent* event) override;
     // Schedules the repaint of what the game drew; runs once the handler that
     // drew has returned, so a whole tick reaches the screen in one repaint.
     void presentChanges();
