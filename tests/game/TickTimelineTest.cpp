@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using game::TickTimeline;
@@ -10,9 +11,11 @@ using game::TickTimeline;
 namespace {
 
 // A browser's clock and its one-shot timer: each wait ends late by a share
-// of its length, and each tick's handler takes a while.
+// of its length, no wait is shorter than a floor, and each tick's handler
+// takes a while.
 struct Browser {
     double lateShare;
+    double floorMs;
     double handlerMs;
 };
 
@@ -25,7 +28,7 @@ std::vector<double> tickTimes(const Browser& browser, int intervalMs, int ticks)
     std::vector<double> ran;
     for (int wakes = 0; int(ran.size()) < ticks && wakes < 100 * ticks; ++wakes) {
         const TickTimeline::Step step = timeline.next(now);
-        now += step.waitMs * (1 + browser.lateShare);
+        now += std::max(step.waitMs, browser.floorMs) * (1 + browser.lateShare);
         if (!step.tickOnWake)
             continue;
         ran.push_back(now);
@@ -42,11 +45,13 @@ struct PaceCase {
 };
 
 const PaceCase PaceCases[] = {
-    {"a punctual timer", {0.0, 2.0}, 410},
-    {"waits ending a tenth late keep 410 ms", {0.1, 2.0}, 410},
-    {"waits ending a tenth late keep 100 ms", {0.1, 2.0}, 100},
-    {"waits ending an eighth late keep 10 ms", {0.125, 0.5}, 10},
-    {"the longest pace", {0.1, 2.0}, 1000},
+    {"a punctual timer", {0.0, 0.0, 2.0}, 410},
+    {"waits ending a tenth late keep 410 ms", {0.1, 0.0, 2.0}, 410},
+    {"waits ending a tenth late keep 100 ms", {0.1, 0.0, 2.0}, 100},
+    {"waits ending an eighth late keep 10 ms", {0.125, 0.0, 0.5}, 10},
+    {"the longest pace", {0.1, 0.0, 2.0}, 1000},
+    {"waits of at least 4 ms keep 100 ms", {0.0, 4.0, 2.0}, 100},
+    {"waits of at least 4 ms keep 410 ms", {0.0, 4.0, 2.0}, 410},
 };
 
 } // namespace
@@ -72,6 +77,7 @@ TEST(TickTimeline, ALateTickDoesNotPushTheOnesAfterIt)
     timeline.ticked(445);   // ran 35 ms late
     EXPECT_DOUBLE_EQ(timeline.dueMs(), 820);
     EXPECT_DOUBLE_EQ(timeline.next(445).waitMs, 375 * TickTimeline::StepShare);
+    EXPECT_TRUE(timeline.next(805).tickOnWake);
 }
 
 TEST(TickTimeline, TicksThatFellDueDuringAHandlerAreDropped)
@@ -104,9 +110,10 @@ TEST(TickTimeline, TheWaitComesInStepsThatEndBeforeTheTick)
     const TickTimeline::Step first = timeline.next(0);
     EXPECT_FALSE(first.tickOnWake);
     EXPECT_DOUBLE_EQ(first.waitMs, 410 * TickTimeline::StepShare);
-    const TickTimeline::Step last = timeline.next(405);
+    EXPECT_DOUBLE_EQ(timeline.next(380).waitMs, 20);   // never less than the last step's least
+    const TickTimeline::Step last = timeline.next(395);
     EXPECT_TRUE(last.tickOnWake);
-    EXPECT_DOUBLE_EQ(last.waitMs, 5);
+    EXPECT_DOUBLE_EQ(last.waitMs, 15);
     EXPECT_DOUBLE_EQ(timeline.next(411).waitMs, 0);   // overdue: at once
     timeline.start(0, 0);   // no interval: one millisecond, never a busy loop
     EXPECT_DOUBLE_EQ(timeline.dueMs(), 1);

@@ -17,7 +17,7 @@ TickTimeline::Step TickTimeline::next(double nowMs) const
     const double left = due_ - nowMs;
     if (left <= LastStepMs)
         return {std::max(0.0, left), true};
-    return {left * StepShare, false};
+    return {std::min(left * StepShare, left - ShortestLastStepMs), false};
 }
 
 void TickTimeline::ticked(double nowMs)

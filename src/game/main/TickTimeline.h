@@ -10,15 +10,20 @@ namespace game {
 // handled are dropped, not delivered later one by one.
 //
 // Some browsers let a long wait end late by a share of its length, to wake
-// the processor less often. The wait therefore comes in steps: each ends
-// well before the tick is due, and only the last, short one ends on it.
+// the processor less often; others wait at least a few milliseconds once
+// timers have set each other many times over. The wait therefore comes in
+// steps: each ends well before the tick is due, and the last, which ends on
+// it, is short enough to end nearly on time and long enough not to be
+// stretched.
 class TickTimeline {
 public:
-    // A wait that ends short of the due time by at least this share of it
-    // still ends before the tick is due when it runs that much late.
+    // A wait of this share of the time left still ends before the tick is
+    // due when it runs late by a tenth of its length.
     static constexpr double StepShare = 7.0 / 8.0;
-    // A wait this short ends on the due time itself.
-    static constexpr double LastStepMs = 8.0;
+    // A wait this short ends on the due time itself ...
+    static constexpr double LastStepMs = 20.0;
+    // ... and a step before it leaves at least this long for it.
+    static constexpr double ShortestLastStepMs = 10.0;
 
     struct Step {
         double waitMs;
