@@ -2,8 +2,27 @@
 // The values the program holds (JsValue.h): each at a handle, counted. The
 // handle 0 stands for undefined and is never given out for another value
 // (the table is written out as [], its first place left empty).
+//
+// Texts cross as UTF-8 through the browser's own encoder and decoder, not
+// the loader's helpers: which of those a build holds differs from one
+// emscripten to the next.
 mergeInto(LibraryManager.library, {
   $jsValues: {values: [], counts: [], free: []},
+  // The text at ptr, up to its closing zero or length bytes.
+  $jsText: function (ptr, length) {
+    const limit = length === undefined ? HEAPU8.length : ptr + length;
+    let end = ptr;
+    while (end < limit && HEAPU8[end])
+      ++end;
+    if (!jsText.decoder)
+      jsText.decoder = new TextDecoder();
+    return jsText.decoder.decode(HEAPU8.subarray(ptr, end));
+  },
+  $jsBytes: function (value) {
+    if (!jsBytes.encoder)
+      jsBytes.encoder = new TextEncoder();
+    return jsBytes.encoder.encode(String(value));
+  },
   $jsHold__deps: ['$jsValues'],
   $jsHold: function (value) {
     if (value === undefined)
@@ -20,10 +39,10 @@ mergeInto(LibraryManager.library, {
       values.push(jsValues.values[HEAP32[(args >> 2) + i]]);
     return values;
   },
-  ringtafel_js_global__deps: ['$jsHold'],
-  ringtafel_js_global: function (name) { return jsHold(globalThis[UTF8ToString(name)]); },
-  ringtafel_js_string__deps: ['$jsHold'],
-  ringtafel_js_string: function (text, length) { return jsHold(UTF8ToString(text, length)); },
+  ringtafel_js_global__deps: ['$jsHold', '$jsText'],
+  ringtafel_js_global: function (name) { return jsHold(globalThis[jsText(name)]); },
+  ringtafel_js_string__deps: ['$jsHold', '$jsText'],
+  ringtafel_js_string: function (text, length) { return jsHold(jsText(text, length)); },
   ringtafel_js_number__deps: ['$jsHold'],
   ringtafel_js_number: function (number, isBool) { return jsHold(isBool ? number !== 0 : number); },
   ringtafel_js_object__deps: ['$jsHold'],
@@ -39,18 +58,18 @@ mergeInto(LibraryManager.library, {
       jsValues.free.push(handle);
     }
   },
-  ringtafel_js_get__deps: ['$jsHold'],
-  ringtafel_js_get: function (handle, name) { return jsHold(jsValues.values[handle][UTF8ToString(name)]); },
+  ringtafel_js_get__deps: ['$jsHold', '$jsText'],
+  ringtafel_js_get: function (handle, name) { return jsHold(jsValues.values[handle][jsText(name)]); },
   ringtafel_js_get_index__deps: ['$jsHold'],
   ringtafel_js_get_index: function (handle, index) { return jsHold(jsValues.values[handle][index]); },
-  ringtafel_js_set__deps: ['$jsValues'],
-  ringtafel_js_set: function (handle, name, value) { jsValues.values[handle][UTF8ToString(name)] = jsValues.values[value]; },
+  ringtafel_js_set__deps: ['$jsValues', '$jsText'],
+  ringtafel_js_set: function (handle, name, value) { jsValues.values[handle][jsText(name)] = jsValues.values[value]; },
   // method 0: the value itself is the function.
-  ringtafel_js_call__deps: ['$jsHold', '$jsArgs'],
+  ringtafel_js_call__deps: ['$jsHold', '$jsArgs', '$jsText'],
   ringtafel_js_call: function (handle, method, args, count) {
     const target = jsValues.values[handle];
     const values = jsArgs(args, count);
-    return jsHold(method ? target[UTF8ToString(method)].apply(target, values) : target.apply(undefined, values));
+    return jsHold(method ? target[jsText(method)].apply(target, values) : target.apply(undefined, values));
   },
   ringtafel_js_new__deps: ['$jsHold', '$jsArgs'],
   ringtafel_js_new: function (handle, args, count) {
@@ -62,15 +81,21 @@ mergeInto(LibraryManager.library, {
   ringtafel_js_is_null: function (handle) { return jsValues.values[handle] === null ? 1 : 0; },
   ringtafel_js_to_number__deps: ['$jsValues'],
   ringtafel_js_to_number: function (handle) { return +jsValues.values[handle]; },
-  ringtafel_js_utf8_length__deps: ['$jsValues'],
-  ringtafel_js_utf8_length: function (handle) { return lengthBytesUTF8(String(jsValues.values[handle])); },
-  ringtafel_js_utf8_copy__deps: ['$jsValues'],
-  ringtafel_js_utf8_copy: function (handle, to, size) { stringToUTF8(String(jsValues.values[handle]), to, size); },
+  ringtafel_js_utf8_length__deps: ['$jsValues', '$jsBytes'],
+  ringtafel_js_utf8_length: function (handle) { return jsBytes(jsValues.values[handle]).length; },
+  ringtafel_js_utf8_copy__deps: ['$jsValues', '$jsBytes'],
+  ringtafel_js_utf8_copy: function (handle, to, size) {
+    if (size <= 0)
+      return;
+    const bytes = jsBytes(jsValues.values[handle]).subarray(0, size - 1);
+    HEAPU8.set(bytes, to);
+    HEAPU8[to + bytes.length] = 0;
+  },
   // Every event of the type on the element goes to the program's handler;
   // with onlyOwn, not those that bubbled up from an element inside it.
-  ringtafel_js_listen__deps: ['$jsHold'],
+  ringtafel_js_listen__deps: ['$jsHold', '$jsText'],
   ringtafel_js_listen: function (element, type, handler, onlyOwn) {
-    jsValues.values[element].addEventListener(UTF8ToString(type), function (event) {
+    jsValues.values[element].addEventListener(jsText(type), function (event) {
       if (!onlyOwn || event.target === event.currentTarget)
         _ringtafel_dispatch(handler, jsHold(event));
     });
