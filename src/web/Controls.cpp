@@ -14,13 +14,14 @@ void ControlSet::add(std::span<const ControlDesign> designs)
     }
 }
 
-val ControlSet::operator[](std::string_view name) const
+const val& ControlSet::operator[](std::string_view name) const
 {
     for (const auto& [controlName, control] : controls_) {
         if (controlName == name)
             return control;
     }
-    return val::undefined();
+    static const val none;
+    return none;
 }
 
 val ControlSet::make(const ControlDesign& design, const val& frame) const

@@ -35,7 +35,7 @@ public:
 
     void add(std::span<const ControlDesign> designs);
     // The control of that name; undefined when there is none.
-    val operator[](std::string_view name) const;
+    const val& operator[](std::string_view name) const;
 
 private:
     val make(const ControlDesign& design, const val& frame) const;

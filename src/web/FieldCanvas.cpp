@@ -95,9 +95,9 @@ void FieldCanvas::draw(const rt::PixelBounds& field)
 
 FieldCanvas::Corner FieldCanvas::pictureCorner(double windowScale) const
 {
-    const val box = element_.call<val>("getBoundingClientRect");
+    const auto [left, top] = element_.call<val>("getBoundingClientRect").numbers({"left", "top"});
     const double border = borderWidth_ * windowScale;
-    return {box["left"].as<double>() + border, box["top"].as<double>() + border};
+    return {left + border, top + border};
 }
 
 std::optional<game::FieldPixel> FieldCanvas::pressAt(double clientX, double clientY, double fieldLeft, double fieldTop,

@@ -14,6 +14,8 @@ void ringtafel_js_release(int handle) noexcept;
 int ringtafel_js_get(int handle, const char* name) noexcept;
 int ringtafel_js_get_index(int handle, int index) noexcept;
 void ringtafel_js_set(int handle, const char* name, int value) noexcept;
+void ringtafel_js_set_text(int handle, const char* name, const char* text, std::size_t length) noexcept;
+void ringtafel_js_numbers(int handle, const char* const* names, std::size_t count, double* to) noexcept;
 int ringtafel_js_call(int handle, const char* method, const int* args, std::size_t count) noexcept;
 int ringtafel_js_new(int handle, const int* args, std::size_t count) noexcept;
 int ringtafel_js_truth(int handle) noexcept;
@@ -31,16 +33,30 @@ namespace {
 static_assert(sizeof(JsValue) == sizeof(int) && std::is_standard_layout_v<JsValue>);
 const int* handles(const JsValue* values) { return reinterpret_cast<const int*>(values); }
 
+// Undefined is no entry of the table: holding or letting go of it needs no
+// crossing.
+void retain(int handle)
+{
+    if (handle)
+        ringtafel_js_retain(handle);
+}
+
+void release(int handle)
+{
+    if (handle)
+        ringtafel_js_release(handle);
+}
+
 } // namespace
 
 JsValue::JsValue(const char* text) noexcept : handle_(ringtafel_js_string(text, std::string::traits_type::length(text))) {}
 JsValue::JsValue(const std::string& text) noexcept : handle_(ringtafel_js_string(text.data(), text.size())) {}
-JsValue::JsValue(const JsValue& other) noexcept : handle_(other.handle_) { ringtafel_js_retain(handle_); }
+JsValue::JsValue(const JsValue& other) noexcept : handle_(other.handle_) { retain(handle_); }
 
 JsValue& JsValue::operator=(const JsValue& other) noexcept
 {
-    ringtafel_js_retain(other.handle_);
-    ringtafel_js_release(handle_);
+    retain(other.handle_);
+    release(handle_);
     handle_ = other.handle_;
     return *this;
 }
@@ -48,14 +64,14 @@ JsValue& JsValue::operator=(const JsValue& other) noexcept
 JsValue& JsValue::operator=(JsValue&& other) noexcept
 {
     if (this != &other) {
-        ringtafel_js_release(handle_);
+        release(handle_);
         handle_ = other.handle_;
         other.handle_ = 0;
     }
     return *this;
 }
 
-JsValue::~JsValue() { ringtafel_js_release(handle_); }
+JsValue::~JsValue() { release(handle_); }
 
 int JsValue::fromNumber(double number, bool isBool) noexcept { return ringtafel_js_number(number, isBool); }
 JsValue JsValue::global(const char* name) noexcept { return JsValue(Handle{ringtafel_js_global(name)}); }
@@ -68,6 +84,16 @@ JsValue JsValue::memoryView(const std::uint8_t* bytes, std::size_t size) noexcep
 JsValue JsValue::operator[](const char* name) const noexcept { return JsValue(Handle{ringtafel_js_get(handle_, name)}); }
 JsValue JsValue::operator[](int index) const noexcept { return JsValue(Handle{ringtafel_js_get_index(handle_, index)}); }
 void JsValue::setProperty(const char* name, const JsValue& value) const noexcept { ringtafel_js_set(handle_, name, value.handle_); }
+
+void JsValue::setText(const char* name, std::string_view text) const noexcept
+{
+    ringtafel_js_set_text(handle_, name, text.data(), text.size());
+}
+
+void JsValue::readNumbers(const char* const* names, std::size_t count, double* to) const noexcept
+{
+    ringtafel_js_numbers(handle_, names, count, to);
+}
 
 int JsValue::invoke(const char* method, const JsValue* args, std::size_t count) const noexcept
 {

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace web {
@@ -42,7 +44,19 @@ public:
     template <class Value>
     void set(const char* name, const Value& value) const
     {
-        setProperty(name, from(value));
+        if constexpr (std::is_convertible_v<const Value&, std::string_view>)
+            setText(name, std::string_view(value));   // no value of its own to hold
+        else
+            setProperty(name, from(value));
+    }
+    // The named properties as numbers, read in one crossing: a handler that
+    // needs several of an event's finds them all at once.
+    template <std::size_t N>
+    std::array<double, N> numbers(const char* const (&names)[N]) const noexcept
+    {
+        std::array<double, N> values;
+        readNumbers(names, N, values.data());
+        return values;
     }
 
     // R is void, JsValue, bool, int, double or std::string.
@@ -95,6 +109,8 @@ private:
         return JsValue(value);
     }
     void setProperty(const char* name, const JsValue& value) const noexcept;
+    void setText(const char* name, std::string_view text) const noexcept;
+    void readNumbers(const char* const* names, std::size_t count, double* to) const noexcept;
     int invoke(const char* method, const JsValue* args, std::size_t count) const noexcept;
     int construct(const JsValue* args, std::size_t count) const noexcept;
     bool truth() const noexcept;

@@ -8,12 +8,16 @@
 // emscripten to the next.
 mergeInto(LibraryManager.library, {
   $jsValues: {values: [], counts: [], free: []},
-  // The text at ptr, up to its closing zero or length bytes.
+  // The text at ptr, up to its closing zero or length bytes. A short ASCII
+  // text, as every property name and most values are, is read byte by byte:
+  // a call of the decoder costs more than the whole text.
   $jsText: function (ptr, length) {
     const limit = length === undefined ? HEAPU8.length : ptr + length;
-    let end = ptr;
-    while (end < limit && HEAPU8[end])
-      ++end;
+    let end = ptr, ascii = true;
+    for (; end < limit && HEAPU8[end]; ++end)
+      ascii = ascii && HEAPU8[end] < 0x80;
+    if (ascii && end - ptr <= 32)
+      return String.fromCharCode.apply(null, HEAPU8.subarray(ptr, end));
     if (!jsText.decoder)
       jsText.decoder = new TextDecoder();
     return jsText.decoder.decode(HEAPU8.subarray(ptr, end));
@@ -50,10 +54,10 @@ mergeInto(LibraryManager.library, {
   ringtafel_js_memory__deps: ['$jsHold'],
   ringtafel_js_memory: function (bytes, size) { return jsHold(HEAPU8.subarray(bytes, bytes + size)); },
   ringtafel_js_retain__deps: ['$jsValues'],
-  ringtafel_js_retain: function (handle) { if (handle) ++jsValues.counts[handle]; },
+  ringtafel_js_retain: function (handle) { ++jsValues.counts[handle]; },
   ringtafel_js_release__deps: ['$jsValues'],
   ringtafel_js_release: function (handle) {
-    if (handle && --jsValues.counts[handle] === 0) {
+    if (--jsValues.counts[handle] === 0) {
       jsValues.values[handle] = undefined;
       jsValues.free.push(handle);
     }
@@ -64,6 +68,17 @@ mergeInto(LibraryManager.library, {
   ringtafel_js_get_index: function (handle, index) { return jsHold(jsValues.values[handle][index]); },
   ringtafel_js_set__deps: ['$jsValues', '$jsText'],
   ringtafel_js_set: function (handle, name, value) { jsValues.values[handle][jsText(name)] = jsValues.values[value]; },
+  ringtafel_js_set_text__deps: ['$jsValues', '$jsText'],
+  ringtafel_js_set_text: function (handle, name, text, length) {
+    jsValues.values[handle][jsText(name)] = jsText(text, length);
+  },
+  // The numbers of several properties at once, into the program's doubles.
+  ringtafel_js_numbers__deps: ['$jsValues', '$jsText'],
+  ringtafel_js_numbers: function (handle, names, count, to) {
+    const value = jsValues.values[handle];
+    for (let i = 0; i < count; ++i)
+      HEAPF64[(to >> 3) + i] = +value[jsText(HEAPU32[(names >> 2) + i])];
+  },
   // method 0: the value itself is the function.
   ringtafel_js_call__deps: ['$jsHold', '$jsArgs', '$jsText'],
   ringtafel_js_call: function (handle, method, args, count) {

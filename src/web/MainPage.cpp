@@ -74,10 +74,10 @@ int buttonOf(int browserButton)
     return browserButton >= 0 && browserButton < 3 ? Buttons[browserButton] : 0;
 }
 
-int shiftOf(const val& event)
+// Qt's shift state, from the event's keys.
+int shiftOf(double shiftKey, double ctrlKey, double altKey)
 {
-    return (event["shiftKey"].as<bool>() ? 1 : 0) + (event["ctrlKey"].as<bool>() ? 2 : 0)
-           + (event["altKey"].as<bool>() ? 4 : 0);
+    return (shiftKey != 0 ? 1 : 0) + (ctrlKey != 0 ? 2 : 0) + (altKey != 0 ? 4 : 0);
 }
 
 void placeAt(const val& element, const CssRect& rect)
@@ -227,14 +227,15 @@ void MainPage::watchPixelRatio()
 
 void MainPage::pressed(const val& event)
 {
+    const auto [clientX, clientY, button, shiftKey, ctrlKey, altKey] =
+        event.numbers({"clientX", "clientY", "button", "shiftKey", "ctrlKey", "altKey"});
     const FieldCanvas::Corner corner = Picture1->pictureCorner(pageScale_);
-    const auto at = Picture1->pressAt(event["clientX"].as<double>(), event["clientY"].as<double>(), corner.left,
-                                      corner.top, emscripten_get_device_pixel_ratio());
+    const auto at = Picture1->pressAt(clientX, clientY, corner.left, corner.top, emscripten_get_device_pixel_ratio());
     if (!at)
         return;   // on the border, not on the field
     event.call<void>("preventDefault");
     Picture1->element().call<void>("focus");
-    behaviour_->Picture1_MouseDown(buttonOf(event["button"].as<int>()), shiftOf(event), float(at->x), float(at->y));
+    behaviour_->Picture1_MouseDown(buttonOf(int(button)), shiftOf(shiftKey, ctrlKey, altKey), float(at->x), float(at->y));
 }
 
 void MainPage::layOut()

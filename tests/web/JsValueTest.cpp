@@ -8,6 +8,7 @@
 #include <emscripten/em_asm.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -22,10 +23,20 @@ int heldValues() { return EM_ASM_INT({ return jsValues.values.filter(v => v !== 
 
 TEST(JsValueTest, TextsCrossBothWaysAsUtf8)
 {
-    for (const std::string text : {"", "Start", "Erklärung – Größe: ÄÖÜ äöü ß", "Ziel 🎯"}) {
+    // Short and long, plain and not: a short plain text takes another way in.
+    const std::string texts[] = {"", "Start", "Erklärung – Größe: ÄÖÜ äöü ß", "Ziel 🎯", "ä", std::string(32, 'x'),
+                                 std::string(33, 'y'), std::string(31, 'z') + "ß", "X=12345678901234567890123456789"};
+    const JsValue box = JsValue::object();
+    for (const std::string& text : texts) {
         EXPECT_EQ(JsValue(text).as<std::string>(), text);
         EXPECT_EQ(JsValue(text.c_str()).as<std::string>(), text);
+        box.set("value", text);
+        EXPECT_EQ(box["value"].as<std::string>(), text);
+        EXPECT_EQ(typeOf(box["value"]), "string");
+        box.set("value", text.c_str());
+        EXPECT_EQ(box["value"].as<std::string>(), text);
     }
+    EXPECT_EQ(JsValue(std::string(100, 'a'))["length"].as<int>(), 100);
     EXPECT_EQ(JsValue("Größe")["length"].as<int>(), 5);   // read as UTF-8, not byte by byte
     EXPECT_EQ(parsed("\"\\u00e4\\u00df\"").as<std::string>(), "äß");
     EXPECT_EQ(JsValue(std::string("a\0b", 3))["length"].as<int>(), 1);   // C strings end at the zero
@@ -42,6 +53,23 @@ TEST(JsValueTest, NumbersAndTruthsKeepTheirTypes)
     EXPECT_FALSE(parsed("0").as<bool>());
     EXPECT_TRUE(parsed("\"0\"").as<bool>());   // truth as JavaScript sees it
     EXPECT_EQ(parsed("\"12.5\"").as<double>(), 12.5);
+}
+
+TEST(JsValueTest, SeveralNumbersAreReadAtOnce)
+{
+    const JsValue event = parsed(R"({"clientX": 180.5, "clientY": -3, "button": 2, "shiftKey": true,
+                                     "ctrlKey": false, "width": "12.5"})");
+    const auto [x, y, button, shift, ctrl, width, none] =
+        event.numbers({"clientX", "clientY", "button", "shiftKey", "ctrlKey", "width", "none"});
+    EXPECT_EQ(x, 180.5);
+    EXPECT_EQ(y, -3.0);
+    EXPECT_EQ(button, 2.0);
+    EXPECT_EQ(shift, 1.0);
+    EXPECT_EQ(ctrl, 0.0);
+    EXPECT_EQ(width, 12.5);
+    EXPECT_TRUE(std::isnan(none));   // missing, as JavaScript's unary plus has it
+    const auto [first] = parsed("[7]").numbers({"0"});
+    EXPECT_EQ(first, 7.0);
 }
 
 TEST(JsValueTest, NullUndefinedAndMissingProperties)
@@ -99,6 +127,17 @@ TEST(JsValueTest, AValueIsHeldWhileTheProgramHoldsIt)
         EXPECT_EQ(heldValues(), before + 1);
     }
     EXPECT_EQ(heldValues(), before);   // the last holder let it go
+    {
+        const JsValue box = JsValue::object();
+        for (int i = 0; i < 1000; ++i)
+            box.set("value", "X=" + std::to_string(i));   // a text set holds nothing
+        JsValue none;
+        JsValue copy = none;
+        none = copy;
+        EXPECT_TRUE(copy.isUndefined() && none.isUndefined());
+        EXPECT_EQ(heldValues(), before + 1);
+    }
+    EXPECT_EQ(heldValues(), before);
     for (int i = 0; i < 1000; ++i)
         JsValue::global("Object").new_()["constructor"];
     EXPECT_EQ(heldValues(), before);
