@@ -141,6 +141,27 @@ TARGET = '''(c => {
 })(document.querySelector(%r))''' % FIELD
 
 
+# A press on the field before a game, all white, dispatched in the page itself
+# many times over: the handler's own cost, warm, in microseconds.
+HANDLER = '''(() => {
+  const c = document.querySelector(%r), box = c.getBoundingClientRect();
+  const at = {clientX: box.x + c.clientLeft + 1, clientY: box.y + c.clientTop + 1, button: 0, bubbles: true};
+  const presses = Array.from({length: %d}, () => new PointerEvent('pointerdown', at));
+  const started = performance.now();
+  for (const press of presses)
+    c.dispatchEvent(press);
+  return (performance.now() - started) * 1000 / presses.length;
+})()'''
+HANDLER_PRESSES, HANDLER_ROUNDS = 500, 5
+
+
+def press_handler(b):
+    b.open()
+    per_press = [b.js(HANDLER % (FIELD, HANDLER_PRESSES)) for _ in range(HANDLER_ROUNDS)]
+    return row('Web press handler, warm (%s, %d presses on white)' % (b.name, HANDLER_PRESSES * HANDLER_ROUNDS),
+               '%.1f us (best %.1f us)' % (statistics.median(per_press), min(per_press)))
+
+
 def presses_timed(b):
     time.sleep(0.2)   # the last press's frame
     return b.js('pressToFrame'), b.js('eventTimings')
@@ -259,6 +280,7 @@ def main(page, native_output=None, player_page=None):
             row('Browser', b.version)
             ok &= startup(b)
             ok &= tick(b, native)
+            ok &= press_handler(b)
             ok &= press_to_paint(b, reference)
             for interval, games in PACES:
                 ok &= pace(b, interval, games)
