@@ -192,8 +192,9 @@ def press_reference(b, page, presses):
         b.press_all([(x + w / 2, y + h / 2)])
 
 
-def press_to_paint(b, reference):
-    """Presses on the game's targets and on the reference page, turn about."""
+def press_to_paint(b, reference, goals=True):
+    """Presses on the game's targets and on the reference page, turn about;
+    without goals the comparison is printed to be watched."""
     game, ref = [], []
     game_timed, ref_timed = [], []
     for _ in range(PRESS_ROUNDS):
@@ -209,10 +210,11 @@ def press_to_paint(b, reference):
                   '%.2f ms (95th %.2f ms)' % (statistics.median(times), percentile(times, 0.95)))
         row('Web press to next frame (%s): %s, Event Timing over 16 ms' % (b.name, who), '%d of %d' % (len(timed), len(times)))
     ratio = statistics.median(game) / statistics.median(ref)
-    ok &= row('Web press to next frame (%s): game / reference, median' % b.name, '%.3f' % ratio, '<= 1.10', ratio <= 1.10)
     beyond = percentile(game, 0.95) - percentile(ref, 0.95)
+    ok &= row('Web press to next frame (%s): game / reference, median' % b.name, '%.3f' % ratio,
+              *(('<= 1.10', ratio <= 1.10) if goals else ()))
     return ok & row('Web press to next frame (%s): game - reference, 95th percentile' % b.name, '%+.2f ms' % beyond,
-                    '<= one frame', beyond <= FRAME_MS)
+                    *(('<= one frame', beyond <= FRAME_MS) if goals else ()))
 
 
 def pace(b, interval, games):
@@ -284,6 +286,15 @@ def main(page, native_output=None, player_page=None):
             ok &= press_to_paint(b, reference)
             for interval, games in PACES:
                 ok &= pace(b, interval, games)
+    # The same presses on a screen: windows on the X server, pressed through
+    # it, whose frames wait for the screen's next one as a player's do. That
+    # wait is most of the time and moves the medians by more than the goal's
+    # margin from run to run, so these rows are watched, not held to it.
+    for name in ('chromium-xtest', 'firefox-xtest'):
+        with BROWSERS[name](page, os.path.join(out, name)) as b:
+            b.before_load(PRELOAD)
+            row('Browser on the X server', b.version)
+            press_to_paint(b, reference, goals=False)
     return 0 if ok else 1
 
 

@@ -4,6 +4,9 @@ and type, read the console, the requests and screenshots. The tests and the
 web benchmark share it.
 
   chromium       headless Chromium through the DevTools protocol
+  chromium-xtest Chromium's window on a private X server at a device scale
+                 factor of its own, driven through the DevTools protocol
+                 and pressed through the X server
   firefox        headless Firefox ESR through WebDriver BiDi
   firefox-xtest  Firefox ESR on a private X server at a device pixel ratio
                  of its own, pressed through the X server
@@ -11,8 +14,8 @@ web benchmark share it.
                  WebKitWebDriver (W3C WebDriver over HTTP), pressed through
                  the X server
 
-The first two emulate any viewport, ratio and touch per page and press
-through the browser's input pipeline; the other two take their ratio from
+The two headless ones emulate any viewport, ratio and touch per page and press
+through the browser's input pipeline; the others take their ratio from
 their screen at start, press on real screen pixels and read the screen back
 from the X server."""
 import base64
@@ -208,19 +211,23 @@ class SocketBrowser(Browser):
 
 
 class Chromium(SocketBrowser):
-    name = 'chromium'
+    name, headless = 'chromium', True
 
     def command(self):
-        return ['chromium', '--headless', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-                '--disable-sync', '--no-first-run', '--remote-debugging-port=0', '--user-data-dir=' + self.profile
-                ] + ['--no-sandbox'] * (os.geteuid() == 0) + ['about:blank']
+        return ['chromium'] + ['--headless'] * self.headless + [
+            '--disable-gpu', '--disable-background-networking', '--disable-component-update', '--disable-sync',
+            '--no-first-run', '--remote-debugging-port=0', '--user-data-dir=' + self.profile
+        ] + ['--no-sandbox'] * (os.geteuid() == 0) + self.window_flags() + ['about:blank']
+
+    def window_flags(self):
+        return []
 
     def _connect(self):
         port_file = os.path.join(self.profile, 'DevToolsActivePort')
         lines = wait_for(lambda: os.path.exists(port_file) and open(port_file).read().split(), 'Chromium to listen')
         self.open_socket('ws://127.0.0.1:%s%s' % tuple(lines[:2]))
-        target = self.call('Target.createTarget', url='about:blank', session=False)['targetId']
-        self.session = self.call('Target.attachToTarget', targetId=target, flatten=True, session=False)['sessionId']
+        self.target = self.call('Target.createTarget', url='about:blank', session=False)['targetId']
+        self.session = self.call('Target.attachToTarget', targetId=self.target, flatten=True, session=False)['sessionId']
         for domain in ('Runtime', 'Page', 'Network'):
             self.call(domain + '.enable')
         self.version = self.call('Browser.getVersion', session=False)['product']
@@ -510,6 +517,20 @@ class FirefoxXTest(OnXServer, Firefox):
             'browser.setClientWindowState', clientWindow=window, state='normal', width=w, height=h))
 
 
+class ChromiumXTest(OnXServer, Chromium):
+    """Chromium with its window on the X server at a device scale factor
+    set at start: its frames keep the pace of a screen, as a player's do."""
+    name, headless = 'chromium-xtest', False
+
+    def window_flags(self):
+        return ['--ozone-platform=x11', '--window-position=0,0', '--force-device-scale-factor=%g' % self.dpr]
+
+    def _viewport(self, width, height, dpr, touch):
+        window = self.call('Browser.getWindowForTarget', session=False, targetId=self.target)['windowId']
+        self._fit(width, height, dpr, touch, lambda w, h: self.call(
+            'Browser.setWindowBounds', session=False, windowId=window, bounds={'width': w, 'height': h}))
+
+
 class WebKit(OnXServer, Browser):
     """WebKitGTK's MiniBrowser driven by WebKitWebDriver, W3C WebDriver
     over HTTP. GDK_SCALE gives it a whole device pixel ratio. Its driver has
@@ -598,4 +619,5 @@ class WebKit(OnXServer, Browser):
         super().close()
 
 
-BROWSERS = {'chromium': Chromium, 'firefox': Firefox, 'firefox-xtest': FirefoxXTest, 'webkit': WebKit}
+BROWSERS = {'chromium': Chromium, 'chromium-xtest': ChromiumXTest, 'firefox': Firefox, 'firefox-xtest': FirefoxXTest,
+            'webkit': WebKit}
