@@ -277,8 +277,11 @@ void MainPage::layOut()
         Picture1->setScale(ratio * pageScale_, ratio * pageScale_);
         pageHeight = game::layout::toPixels(form1::ClientHeightWithCredits) * pageScale_;
     }
-    const std::string scale = "scale(" + std::to_string(pageScale_) + ")";
-    setStyle(desk_, "transform", scale);
+    // No transform at all where none is needed, at a whole ratio and full
+    // size: one, even the identity, costs Firefox a quarter of a
+    // millisecond on every frame that shows a press.
+    const std::string scale = pageScale_ == 1.0 ? "" : "scale(" + std::to_string(pageScale_) + ")";
+    setStyle(desk_, "transform", scale.empty() ? "none" : scale);
     const auto shiftToPixelCorner = [ratio](double position) {
         const double onScreen = position * ratio;
         return (std::ceil(onScreen - 1e-6) - onScreen) / ratio;
@@ -286,7 +289,8 @@ void MainPage::layOut()
     const FieldCanvas::Corner corner = Picture1->pictureCorner(pageScale_);
     const double dx = shiftToPixelCorner(corner.left);
     const double dy = shiftToPixelCorner(corner.top);
-    setStyle(desk_, "transform", "translate(" + std::to_string(dx) + "px, " + std::to_string(dy) + "px) " + scale);
+    if (dx != 0.0 || dy != 0.0)
+        setStyle(desk_, "transform", "translate(" + std::to_string(dx) + "px, " + std::to_string(dy) + "px) " + scale);
     // The page ends where the window does.
     setStyle(body_, "height", pixels(pageHeight));
     Form2.setNarrow(narrow);
