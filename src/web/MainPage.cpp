@@ -98,14 +98,9 @@ public:
 
     int paceValue() const override { return page_.HScroll1->value(); }
     void setPaceValue(int value) override { page_.HScroll1->setValue(value); }
-    void setText(game::Display box, const std::string& text) override
-    {
-        constexpr const char* Names[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"};
-        static_assert(int(game::Display::Text1) == 0 && int(game::Display::Text6) == 5);
-        page_.controls_[Names[int(box)]].set("value", text);
-    }
-    void setTimePointsShown(bool shown) override { setShown(page_.controls_["Text6"], shown); }
-    std::string scoreText() const override { return page_.controls_["Text5"]["value"].as<std::string>(); }
+    void setText(game::Display box, const std::string& text) override { page_.displays_->setText(box, text); }
+    void setTimePointsShown(bool shown) override { page_.displays_->setShown(game::Display::Text6, shown); }
+    std::string scoreText() const override { return page_.displays_->text(game::Display::Text5); }
     bool timeScoringSelected() const override { return page_.controls_["Option4"]["firstChild"]["checked"].as<bool>(); }
 
     void setSentence(const std::string& sentence) override
@@ -187,6 +182,10 @@ void MainPage::createControls()
     controls_.add(Form1Controls);
     HScroll1 = std::make_unique<PaceSlider>(client_, [this] { behaviour_->HScroll1_Change(); });
     controls_.add(Form1Labels);
+    static_assert(int(game::Display::Text1) == 0 && DisplayBoxes::Count == 6);
+    displays_ = std::make_unique<DisplayBoxes>(std::array<val, DisplayBoxes::Count>{
+        controls_["Text1"], controls_["Text2"], controls_["Text3"], controls_["Text4"], controls_["Text5"],
+        controls_["Text6"]});
 }
 
 void MainPage::connectHandlers()
@@ -333,7 +332,7 @@ void MainPage::loadForm2()
         return;
     form2Loaded_ = true;
     // The result window's load handler: the sentence from the score box.
-    const double points = rt::leadingNumber(controls_["Text5"]["value"].as<std::string>());
+    const double points = rt::leadingNumber(displays_->text(game::Display::Text5));
     setText(Form2.control("Label1"), game::resultSentence(points, rt::Precision::Double));
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Controls.h"
+#include "DisplayBoxes.h"
 #include "Dom.h"
 #include "FieldCanvas.h"
 #include "PageTimer.h"
@@ -57,6 +58,7 @@ private:
     double pageScale_ = 1.0;
     // The controls but the field and the slider, by their names.
     ControlSet controls_;
+    std::unique_ptr<DisplayBoxes> displays_;   // Text1 to Text6 of controls_
     std::unique_ptr<FieldCanvas> Picture1;
     std::unique_ptr<PaceSlider> HScroll1;
     PageTimer Timer1;
