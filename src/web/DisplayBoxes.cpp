@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "DisplayBoxes.h"
 
-#include <utility>
-
 namespace web {
 
 DisplayBoxes::DisplayBoxes(const std::array<JsValue, Count>& boxes)
