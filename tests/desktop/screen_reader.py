@@ -106,13 +106,15 @@ def main():
             lines = speech.wait(since, title + ' announced', lambda line: title in line)
             announcements[title].append(next(line for line in lines if title in line))
 
-        def step(what, action, expected):
+        def step(what, action, *expected):
+            """What the action made Orca say, up to a line with any of the
+            expected texts."""
             since = speech.mark()
             action()
             try:
-                return speech.wait(since, what, lambda line: expected in line)
+                return speech.wait(since, what, lambda line: any(text in line for text in expected))
             except Failure:
-                checks.fail('%s: %r not spoken; spoken: %r' % (what, expected, speech.lines()[since:]))
+                checks.fail('%s: none of %r spoken; spoken: %r' % (what, expected, speech.lines()[since:]))
                 return []
 
         def results_spoken(since, sentinel_action, sentinel):
@@ -162,7 +164,11 @@ def main():
         expect(count == 1, 'game 2 (result window behind the main window): the result spoken %d times' % count)
         # Game 3: the player switches to the result window during the game.
         key('Return')   # on Start
-        step('switch to the result window', lambda: switch_to(RESULT), RESULT)
+        # Orca 48 on a busy machine may leave out the window's name on this
+        # switch and speak only its contents and its focused button; the name
+        # is checked at game 1. Waiting on for the name would let the game
+        # end unseen.
+        step('switch to the result window', lambda: switch_to(RESULT), RESULT, 'Zurück')
         speech.quiet()
         since = speech.mark()
         try:
