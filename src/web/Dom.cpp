@@ -4,9 +4,13 @@
 #include <emscripten/em_macros.h>
 
 #include <cstdio>
+#include <type_traits>
 #include <vector>
 
 namespace web {
+
+// The page's script writes a press as nine doubles in this order.
+static_assert(std::is_standard_layout_v<Press> && sizeof(Press) == 9 * sizeof(double));
 
 namespace {
 
@@ -14,6 +18,19 @@ std::vector<EventHandler>& handlers()
 {
     static std::vector<EventHandler> all;
     return all;
+}
+
+std::vector<PressHandler>& pressHandlers()
+{
+    static std::vector<PressHandler> all;
+    return all;
+}
+
+// Where the page's script writes a press before it calls the program.
+Press& pressRead()
+{
+    static Press press;
+    return press;
 }
 
 HandlerFrame& handlerFrame()
@@ -25,6 +42,8 @@ HandlerFrame& handlerFrame()
 } // namespace
 
 extern "C" void ringtafel_js_listen(int element, const char* type, int handler, int onlyOwn) noexcept;
+extern "C" void ringtafel_js_listen_press(int element, int handler, Press* press) noexcept;
+extern "C" void ringtafel_js_claim_press() noexcept;
 
 // Called by the page's listener for each event, with the event's handle.
 extern "C" EMSCRIPTEN_KEEPALIVE void ringtafel_dispatch(int handler, int eventHandle)
@@ -34,6 +53,16 @@ extern "C" EMSCRIPTEN_KEEPALIVE void ringtafel_dispatch(int handler, int eventHa
         return;
     const EventHandler& run = handlers()[std::size_t(handler)];
     handlerFrame()([&] { run(event); });
+}
+
+// Called by the page's press listener, the press written to pressRead().
+extern "C" EMSCRIPTEN_KEEPALIVE void ringtafel_dispatch_press(int handler)
+{
+    if (handler < 0 || std::size_t(handler) >= pressHandlers().size())
+        return;
+    const PressHandler& run = pressHandlers()[std::size_t(handler)];
+    const Press press = pressRead();
+    handlerFrame()([&] { run(press); });
 }
 
 val document() { return val::global("document"); }
@@ -104,6 +133,14 @@ void listen(val element, const char* type, EventHandler handler, bool onlyOwn)
     handlers().push_back(handler);
     ringtafel_js_listen(element.handle(), type, int(handlers().size() - 1), onlyOwn);
 }
+
+void listenPress(val element, PressHandler handler)
+{
+    pressHandlers().push_back(handler);
+    ringtafel_js_listen_press(element.handle(), int(pressHandlers().size() - 1), &pressRead());
+}
+
+void claimPress() { ringtafel_js_claim_press(); }
 
 void setHandlerFrame(HandlerFrame frame) { handlerFrame() = frame; }
 

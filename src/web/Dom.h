@@ -45,6 +45,26 @@ void setShown(val element, bool shown);
 using EventHandler = Callback<void(val event)>;
 void listen(val element, const char* type, EventHandler handler, bool onlyOwn = false);
 
+// A pointer pressed on an element, with all its handler reads, gathered by
+// the page's script in one go: the press on the field is the moment the
+// player waits for, and each crossing into the document costs it time.
+struct Press {
+    double clientX = 0;
+    double clientY = 0;
+    double button = 0;
+    double shiftKey = 0;
+    double ctrlKey = 0;
+    double altKey = 0;
+    double left = 0;   // the element's border box in the viewport
+    double top = 0;
+    double devicePixelRatio = 1;
+};
+using PressHandler = Callback<void(const Press& press)>;
+void listenPress(val element, PressHandler handler);
+// Keeps the press being handled from the browser (no mouse events follow,
+// no text is selected) and gives its element the keyboard focus.
+void claimPress();
+
 // Every handler runs through here: the page sets what wraps it (the report
 // of a run-time error, the drawing of what changed).
 using HandlerFrame = Callback<void(const Callback<void()>& handler)>;

@@ -96,18 +96,24 @@ void FieldCanvas::draw(const rt::PixelBounds& field)
 FieldCanvas::Corner FieldCanvas::pictureCorner(double windowScale) const
 {
     const auto [left, top] = element_.call<val>("getBoundingClientRect").numbers({"left", "top"});
+    return insideBorder(left, top, windowScale);
+}
+
+FieldCanvas::Corner FieldCanvas::insideBorder(double left, double top, double windowScale) const
+{
     const double border = borderWidth_ * windowScale;
     return {left + border, top + border};
 }
 
-std::optional<game::FieldPixel> FieldCanvas::pressAt(double clientX, double clientY, double fieldLeft, double fieldTop,
-                                                     double devicePixelRatio) const
+std::optional<game::FieldPixel> FieldCanvas::pressAt(const Press& press, double windowScale) const
 {
-    // In the viewport's screen pixels, counted from the field's corner, which
-    // the page keeps on the nearest pixel corner.
+    // In the viewport's screen pixels, counted from the picture's corner
+    // inside the border, which the page keeps on the nearest pixel corner.
     using game::FieldOnScreen;
-    const int screenX = FieldOnScreen::screenPixelAt(clientX, devicePixelRatio) - int(std::lround(fieldLeft * devicePixelRatio));
-    const int screenY = FieldOnScreen::screenPixelAt(clientY, devicePixelRatio) - int(std::lround(fieldTop * devicePixelRatio));
+    const double ratio = press.devicePixelRatio;
+    const Corner corner = insideBorder(press.left, press.top, windowScale);
+    const int screenX = FieldOnScreen::screenPixelAt(press.clientX, ratio) - int(std::lround(corner.left * ratio));
+    const int screenY = FieldOnScreen::screenPixelAt(press.clientY, ratio) - int(std::lround(corner.top * ratio));
     if (screenX >= screenWidth_ || screenY >= screenHeight_)
         return std::nullopt;   // beyond the canvas, which may end a screen pixel short of the field
     return onScreen_.pressAt(screenX, screenY);

@@ -47,12 +47,12 @@ public:
     // Draws what the game changed since the last call.
     void present();
 
-    // The field pixel a press reaches, from the press's and the field's
-    // top-left corner's viewport positions; nothing on the border.
-    std::optional<game::FieldPixel> pressAt(double clientX, double clientY, double fieldLeft, double fieldTop,
-                                      double devicePixelRatio) const;
+    // The field pixel a press reaches in a window the page shows at
+    // windowScale; nothing on the border.
+    std::optional<game::FieldPixel> pressAt(const Press& press, double windowScale) const;
 
 private:
+    Corner insideBorder(double left, double top, double windowScale) const;
     void draw(const rt::PixelBounds& field);
 
     val element_;

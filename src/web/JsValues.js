@@ -115,4 +115,40 @@ mergeInto(LibraryManager.library, {
         _ringtafel_dispatch(handler, jsHold(event));
     });
   },
+  // Local time, whole milliseconds, as the C library's clock gives it.
+  ringtafel_js_seconds_since_midnight: function () {
+    const now = new Date();
+    return now.getHours() * 3600 + now.getMinutes() * 60 + now.getSeconds() + now.getMilliseconds() / 1000;
+  },
+  // A pointer's press with what its handler reads (web::Press), written
+  // where the program reads it; the event is kept for claiming while the
+  // program handles it.
+  $jsPress: {event: null},
+  ringtafel_js_listen_press__deps: ['$jsValues', '$jsPress'],
+  ringtafel_js_listen_press: function (element, handler, press) {
+    const target = jsValues.values[element];
+    target.addEventListener('pointerdown', function (event) {
+      const box = target.getBoundingClientRect(), at = press >> 3;
+      HEAPF64[at] = event.clientX;
+      HEAPF64[at + 1] = event.clientY;
+      HEAPF64[at + 2] = event.button;
+      HEAPF64[at + 3] = +event.shiftKey;
+      HEAPF64[at + 4] = +event.ctrlKey;
+      HEAPF64[at + 5] = +event.altKey;
+      HEAPF64[at + 6] = box.left;
+      HEAPF64[at + 7] = box.top;
+      HEAPF64[at + 8] = devicePixelRatio;
+      jsPress.event = event;
+      _ringtafel_dispatch_press(handler);
+      jsPress.event = null;
+    });
+  },
+  ringtafel_js_claim_press__deps: ['$jsPress'],
+  ringtafel_js_claim_press: function () {
+    const event = jsPress.event;
+    if (event) {
+      event.preventDefault();
+      event.currentTarget.focus();
+    }
+  },
 });

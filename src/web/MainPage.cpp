@@ -101,7 +101,7 @@ public:
     void setText(game::Display box, const std::string& text) override { page_.displays_->setText(box, text); }
     void setTimePointsShown(bool shown) override { page_.displays_->setShown(game::Display::Text6, shown); }
     std::string scoreText() const override { return page_.displays_->text(game::Display::Text5); }
-    bool timeScoringSelected() const override { return page_.controls_["Option4"]["firstChild"]["checked"].as<bool>(); }
+    bool timeScoringSelected() const override { return page_.timeScoringBox_.numbers({"checked"})[0] != 0; }
 
     void setSentence(const std::string& sentence) override
     {
@@ -186,6 +186,7 @@ void MainPage::createControls()
     displays_ = std::make_unique<DisplayBoxes>(std::array<val, DisplayBoxes::Count>{
         controls_["Text1"], controls_["Text2"], controls_["Text3"], controls_["Text4"], controls_["Text5"],
         controls_["Text6"]});
+    timeScoringBox_ = controls_["Option4"]["firstChild"];
 }
 
 void MainPage::connectHandlers()
@@ -208,7 +209,7 @@ void MainPage::connectHandlers()
                                                            {"Option5", &B::Option5_Click}};
     for (const auto& [name, handler] : Options)
         listen(controls_[name]["firstChild"], "change", runs(handler));
-    listen(Picture1->element(), "pointerdown", [this](val event) { pressed(event); });
+    listenPress(Picture1->element(), [this](const Press& press) { pressed(press); });
     listen(val::global("window"), "resize", [this](val) { layOut(); });
     watchPixelRatio();
 }
@@ -224,17 +225,14 @@ void MainPage::watchPixelRatio()
     });
 }
 
-void MainPage::pressed(const val& event)
+void MainPage::pressed(const Press& press)
 {
-    const auto [clientX, clientY, button, shiftKey, ctrlKey, altKey] =
-        event.numbers({"clientX", "clientY", "button", "shiftKey", "ctrlKey", "altKey"});
-    const FieldCanvas::Corner corner = Picture1->pictureCorner(pageScale_);
-    const auto at = Picture1->pressAt(clientX, clientY, corner.left, corner.top, emscripten_get_device_pixel_ratio());
+    const auto at = Picture1->pressAt(press, pageScale_);
     if (!at)
         return;   // on the border, not on the field
-    event.call<void>("preventDefault");
-    Picture1->element().call<void>("focus");
-    behaviour_->Picture1_MouseDown(buttonOf(int(button)), shiftOf(shiftKey, ctrlKey, altKey), float(at->x), float(at->y));
+    claimPress();
+    behaviour_->Picture1_MouseDown(buttonOf(int(press.button)), shiftOf(press.shiftKey, press.ctrlKey, press.altKey),
+                                   float(at->x), float(at->y));
 }
 
 void MainPage::layOut()

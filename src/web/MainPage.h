@@ -5,11 +5,11 @@
 #include "DisplayBoxes.h"
 #include "Dom.h"
 #include "FieldCanvas.h"
+#include "PageClock.h"
 #include "PageTimer.h"
 #include "PaceSlider.h"
 #include "PageWindow.h"
 
-#include "runtime/Clock.h"
 #include "runtime/Random.h"
 #include "runtime/RuntimeError.h"
 #include "game/main/HandlerFrame.h"
@@ -39,7 +39,7 @@ private:
 
     void createControls();
     void connectHandlers();
-    void pressed(const val& event);
+    void pressed(const Press& press);
     // The design layout where the view holds the design window, else the
     // narrow one; keeps the field's corner on a screen pixel's corner.
     void layOut();
@@ -59,6 +59,7 @@ private:
     // The controls but the field and the slider, by their names.
     ControlSet controls_;
     std::unique_ptr<DisplayBoxes> displays_;   // Text1 to Text6 of controls_
+    val timeScoringBox_;                       // Option4's radio button, read on every hit
     std::unique_ptr<FieldCanvas> Picture1;
     std::unique_ptr<PaceSlider> HScroll1;
     PageTimer Timer1;
@@ -67,7 +68,7 @@ private:
     bool form2Loaded_ = false;
     bool ended_ = false;
 
-    rt::SystemClock clock_;
+    PageClock clock_;
     rt::RandomGenerator random_;
     std::unique_ptr<Ports> ports_;
     std::unique_ptr<game::MainWindowBehaviour> behaviour_;
