@@ -43,7 +43,6 @@ HandlerFrame& handlerFrame()
 
 extern "C" void ringtafel_js_listen(int element, const char* type, int handler, int onlyOwn) noexcept;
 extern "C" void ringtafel_js_listen_press(int element, int handler, Press* press) noexcept;
-extern "C" void ringtafel_js_claim_press() noexcept;
 
 // Called by the page's listener for each event, with the event's handle.
 extern "C" EMSCRIPTEN_KEEPALIVE void ringtafel_dispatch(int handler, int eventHandle)
@@ -139,8 +138,6 @@ void listenPress(val element, PressHandler handler)
     pressHandlers().push_back(handler);
     ringtafel_js_listen_press(element.handle(), int(pressHandlers().size() - 1), &pressRead());
 }
-
-void claimPress() { ringtafel_js_claim_press(); }
 
 void setHandlerFrame(HandlerFrame frame) { handlerFrame() = frame; }
 

@@ -48,6 +48,8 @@ void listen(val element, const char* type, EventHandler handler, bool onlyOwn = 
 // A pointer pressed on an element, with all its handler reads, gathered by
 // the page's script in one go: the press on the field is the moment the
 // player waits for, and each crossing into the document costs it time.
+// The press is the page's alone: no mouse events follow, nothing is
+// selected, and the element takes the keyboard focus.
 struct Press {
     double clientX = 0;
     double clientY = 0;
@@ -61,9 +63,6 @@ struct Press {
 };
 using PressHandler = Callback<void(const Press& press)>;
 void listenPress(val element, PressHandler handler);
-// Keeps the press being handled from the browser (no mouse events follow,
-// no text is selected) and gives its element the keyboard focus.
-void claimPress();
 
 // Every handler runs through here: the page sets what wraps it (the report
 // of a run-time error, the drawing of what changed).

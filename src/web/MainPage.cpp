@@ -101,7 +101,7 @@ public:
     void setText(game::Display box, const std::string& text) override { page_.displays_->setText(box, text); }
     void setTimePointsShown(bool shown) override { page_.displays_->setShown(game::Display::Text6, shown); }
     std::string scoreText() const override { return page_.displays_->text(game::Display::Text5); }
-    bool timeScoringSelected() const override { return page_.timeScoringBox_.numbers({"checked"})[0] != 0; }
+    bool timeScoringSelected() const override { return page_.timeScoring_; }
 
     void setSentence(const std::string& sentence) override
     {
@@ -186,7 +186,7 @@ void MainPage::createControls()
     displays_ = std::make_unique<DisplayBoxes>(std::array<val, DisplayBoxes::Count>{
         controls_["Text1"], controls_["Text2"], controls_["Text3"], controls_["Text4"], controls_["Text5"],
         controls_["Text6"]});
-    timeScoringBox_ = controls_["Option4"]["firstChild"];
+    timeScoring_ = controls_["Option4"]["firstChild"]["checked"].as<bool>();
 }
 
 void MainPage::connectHandlers()
@@ -207,6 +207,10 @@ void MainPage::connectHandlers()
                                                            {"Option3", &B::Option3_Click},
                                                            {"Option4", &B::Option4_Click},
                                                            {"Option5", &B::Option5_Click}};
+    // Kept from the choices' own events, before their handlers run: every
+    // hit asks, and asking the document costs the press its time.
+    listen(controls_["Option4"]["firstChild"], "change", [this](val) { timeScoring_ = true; });
+    listen(controls_["Option5"]["firstChild"], "change", [this](val) { timeScoring_ = false; });
     for (const auto& [name, handler] : Options)
         listen(controls_[name]["firstChild"], "change", runs(handler));
     listenPress(Picture1->element(), [this](const Press& press) { pressed(press); });
@@ -230,7 +234,6 @@ void MainPage::pressed(const Press& press)
     const auto at = Picture1->pressAt(press, pageScale_);
     if (!at)
         return;   // on the border, not on the field
-    claimPress();
     behaviour_->Picture1_MouseDown(buttonOf(int(press.button)), shiftOf(press.shiftKey, press.ctrlKey, press.altKey),
                                    float(at->x), float(at->y));
 }

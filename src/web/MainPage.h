@@ -59,7 +59,7 @@ private:
     // The controls but the field and the slider, by their names.
     ControlSet controls_;
     std::unique_ptr<DisplayBoxes> displays_;   // Text1 to Text6 of controls_
-    val timeScoringBox_;                       // Option4's radio button, read on every hit
+    bool timeScoring_ = false;                 // Option4 selected
     std::unique_ptr<FieldCanvas> Picture1;
     std::unique_ptr<PaceSlider> HScroll1;
     PageTimer Timer1;

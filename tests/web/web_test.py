@@ -145,7 +145,7 @@ def expect_captions_fit(b, window):
               len({round(r[1]) for r in lines}), [round(v, 1) for v in extent], [round(v, 1) for v in box]))
 
 
-def play_game(b, g, touch=False, dpr=1):
+def play_game(b, g, touch=False, dpr=1, score_ok=lambda score: score == ' 279'):
     """A game with a press on each target's centre, another game should a
     press come after its target; gives the number of games it took."""
     for games in range(1, 4):
@@ -167,7 +167,7 @@ def play_game(b, g, touch=False, dpr=1):
             break
         print('game %d: a press came after its target, so another game' % games)
         b.click(BACK, touch)
-    check(g.score() == ' 279', 'nine centres hit show %r' % g.score())
+    check(score_ok(g.score()), 'nine centres hit show %r' % g.score())
     return games
 
 
@@ -439,6 +439,26 @@ def case_typed_score(b):
         b.click(BACK)
 
 
+def choose(b, option):
+    """Selects a choice the layout hides, as the player cannot: by script."""
+    b.js('document.querySelector("%s [data-name=%s] input").click()' % (MAIN, option))
+    return not b.js('document.querySelector("%s [data-name=Text6]").hidden' % MAIN)
+
+
+def case_time_scoring(b):
+    """With "Ja" chosen each hit adds its time points, at most ten, to its
+    ring points, and their box shows; with "Nein" again the ring points
+    alone count, and the box hides."""
+    g = Game(b)
+    g.set_interval('Home', 1000)   # a press comes well within the second
+    check(choose(b, 'Option4'), 'the time points box stays hidden with "Ja" chosen')
+    play_game(b, g, score_ok=lambda score: 279 < int(score) <= 279 + 9 * 10)
+    b.click(BACK)
+    b.wait_js('document.querySelector(%r).hidden' % RESULT, '"Zurück" to hide the result window')
+    check(not choose(b, 'Option5'), 'the time points box still shown with "Nein" chosen')
+    play_game(b, g)
+
+
 def case_accessibility(b):
     g = Game(b)
     check(b.js('document.documentElement.lang') == 'de', 'the page is not German')
@@ -555,6 +575,7 @@ CASES = {
     **{'scale-%g' % r: lambda b, r=r: case_scale(b, dpr=r) for r in RATIOS},
     'scale-0.8': lambda b: case_scale(b, dpr=0.8),   # zoomed out: the design window grows to keep the field's pixels
     'phone': lambda b: case_scale(b, **PHONE), 'accessibility': case_accessibility, 'typed-score': case_typed_score,
+    'time-scoring': case_time_scoring,
 }
 
 
