@@ -122,9 +122,9 @@ mergeInto(LibraryManager.library, {
   },
   // A pointer's press, claimed from the browser at once, and what its
   // handler reads (web::Press) written where the program reads it. Focusing
-  // the focused element again changes nothing for the player but costs
-  // Firefox a tenth of a millisecond a press; the element just pressed is
-  // where the player looks, so the page does not scroll to it.
+  // the focused element again would change nothing for the player, only
+  // cost the press; the element just pressed is where the player looks, so
+  // the page does not scroll to it.
   ringtafel_js_listen_press__deps: ['$jsValues'],
   ringtafel_js_listen_press: function (element, handler, press) {
     const target = jsValues.values[element];
