@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -70,6 +71,26 @@ TEST(TextFormOfANumber, KeepsSevenDigitsForSinglesAndFifteenForDoubles)
     EXPECT_EQ(textForm(123456789012345.0, Precision::Double), " 123456789012345");
     EXPECT_EQ(textForm(1e20, Precision::Double), " 1E+20");
     EXPECT_EQ(textForm(0.000015, Precision::Double), " 1.5E-05");
+}
+
+TEST(TextFormOfANumber, WritesWholeNumbersAsTheGeneralConversionDoes)
+{
+    // Whole numbers take a shorter way; the general conversion with the
+    // precision's digits is the measure, around the edge of each precision.
+    const auto general = [](double value, int digits) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "% .*G", digits, value);   // a blank where no minus is
+        return std::string(buffer);
+    };
+    const double wholes[] = {1, -1, 31, 279, -499995, 9999999, -9999999, 10000000, 16777216, 99999999,
+                             999999999999999, -999999999999999, 1e15, 1e16, 9007199254740993.0, 1e38};
+    for (const double whole : wholes) {
+        EXPECT_EQ(textForm(float(whole)), general(float(whole), 7)) << whole;
+        EXPECT_EQ(textForm(whole, Precision::Double), general(whole, 15)) << whole;
+        EXPECT_EQ(textForm(whole, Precision::Integer), general(whole, 15)) << whole;
+    }
+    for (double whole = -70000; whole <= 70000; whole += 7)
+        ASSERT_EQ(textForm(float(whole)), general(whole, 7)) << whole;
 }
 
 TEST(TextFormOfANumber, UsesAPointAndNoGroupingWhateverTheLocale)
