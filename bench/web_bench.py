@@ -92,6 +92,36 @@ document.body.dataset.state = 'ready';
 '''
 
 
+# The game's own document once drawn, frozen: its scripts gone, the
+# reference page's target on the field, and a press doing no more than the
+# reference page's, with the claim the game makes. Presses on it show what the browser pays to show the
+# whole window, apart from what the program costs.
+FREEZE = '''(() => {
+  const copy = document.documentElement.cloneNode(true);
+  for (const script of copy.querySelectorAll('script'))
+    script.remove();
+  const press = document.createElement('script');
+  press.textContent = `
+    const field = document.querySelector(%(field)r), box = document.querySelector(%(box)r);
+    const pen = field.getContext('2d');
+    for (const [r, colour] of [[30, 'red'], [20, 'white'], [10, 'red']]) {
+      pen.fillStyle = colour;
+      pen.beginPath();
+      pen.arc(field.width / 2, field.height / 2, r, 0, 2 * Math.PI);
+      pen.fill();
+    }
+    let presses = 0;
+    field.addEventListener('pointerdown', event => {
+      event.preventDefault();
+      if (document.activeElement !== field)
+        field.focus({preventScroll: true});
+      box.value = ' ' + ++presses;
+    });`;
+  copy.querySelector('body').append(press);
+  return '<!DOCTYPE html>\\n' + copy.outerHTML;
+})()''' % {'field': FIELD, 'box': '#Form1 [data-name=Text5]'}
+
+
 def row(figure, measured, goal='', met=None):
     print('%-64s %-36s %-17s %s' % (figure, measured, goal, '-' if met is None else 'yes' if met else 'NO'))
     return met is not False
@@ -184,31 +214,42 @@ def press_game(b):
             b.press_all([target])
 
 
-def press_reference(b, page, presses):
+def press_reference(b, page, presses, field='#field'):
     b.open(page=page)
-    x, y, w, h = b.rect('#field')
+    x, y, w, h = b.rect(field)
     for _ in range(presses):
         time.sleep(0.12)
         b.press_all([(x + w / 2, y + h / 2)])
 
 
+def freeze(b, path):
+    b.open()
+    with open(path, 'w') as f:
+        f.write(b.js(FREEZE))
+    return path
+
+
 def press_to_paint(b, reference, goals=True):
-    """Presses on the game's targets and on the reference page, turn about;
-    without goals the comparison is printed to be watched."""
-    game, ref = [], []
-    game_timed, ref_timed = [], []
+    """Presses on the game's targets, on the reference page and on the game's
+    window frozen, turn about; without goals the comparison is printed to be
+    watched."""
+    frozen = freeze(b, os.path.join(os.path.dirname(reference), 'frozen-window-%s.html' % b.name))
+    sides = {'game': ([], []), 'reference page': ([], []), 'frozen window': ([], [])}
     for _ in range(PRESS_ROUNDS):
-        press_game(b)
-        times, timed = presses_timed(b)
-        game, game_timed = game + times, game_timed + timed
-        press_reference(b, reference, 9 * PRESSES_PER_TARGET)
-        times, timed = presses_timed(b)
-        ref, ref_timed = ref + times, ref_timed + timed
+        for who, press in (('game', lambda: press_game(b)),
+                           ('reference page', lambda: press_reference(b, reference, 9 * PRESSES_PER_TARGET)),
+                           ('frozen window', lambda: press_reference(b, frozen, 9 * PRESSES_PER_TARGET, FIELD))):
+            press()
+            for kept, new in zip(sides[who], presses_timed(b)):
+                kept += new
     ok = True
-    for who, times, timed in (('game', game, game_timed), ('reference page', ref, ref_timed)):
+    for who, (times, timed) in sides.items():
         ok &= row('Web press to next frame (%s): %s, median (%d presses)' % (b.name, who, len(times)),
                   '%.2f ms (95th %.2f ms)' % (statistics.median(times), percentile(times, 0.95)))
         row('Web press to next frame (%s): %s, Event Timing over 16 ms' % (b.name, who), '%d of %d' % (len(timed), len(times)))
+    game, ref, still = (sides[who][0] for who in ('game', 'reference page', 'frozen window'))
+    row('Web press to next frame (%s): frozen window / reference, median' % b.name,
+        '%.3f' % (statistics.median(still) / statistics.median(ref)))
     ratio = statistics.median(game) / statistics.median(ref)
     beyond = percentile(game, 0.95) - percentile(ref, 0.95)
     ok &= row('Web press to next frame (%s): game / reference, median' % b.name, '%.3f' % ratio,
