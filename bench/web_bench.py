@@ -23,6 +23,7 @@ OPENS = 7
 TICKS = 301
 PACES = ((100, 5), (410, 3))   # interval, games
 PRESS_ROUNDS, PRESSES_PER_TARGET = 4, 2   # games, each against the reference page in turn
+GAME_TIMEOUT = 60   # seconds
 FRAME_MS = 1000 / 60
 BACK = '#Form2 [data-name=Command1]'
 RESULT = '#Form2'
@@ -203,7 +204,11 @@ def press_game(b):
     b.open()
     b.click('#Form1 [data-name=Command1]')
     last = None
+    # A game at the starting pace ends within five seconds; one that does not
+    # end stops the benchmark instead of holding it.
+    deadline = time.monotonic() + GAME_TIMEOUT
     while not b.js('!document.querySelector(%r).hidden' % RESULT):
+        check(time.monotonic() < deadline, 'a game in %s did not end within %d s' % (b.name, GAME_TIMEOUT))
         target = b.js(TARGET)
         if target is None or target == last:
             time.sleep(0.01)
