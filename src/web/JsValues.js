@@ -9,15 +9,20 @@
 mergeInto(LibraryManager.library, {
   $jsValues: {values: [], counts: [], free: []},
   // The text at ptr, up to its closing zero or length bytes. A short ASCII
-  // text, as every property name and most values are, is read byte by byte:
-  // a call of the decoder costs more than the whole text.
+  // text, as every property name and most values are, is put together byte
+  // by byte: a call of the decoder, or of fromCharCode over a view of the
+  // bytes, costs a press more than the whole text.
   $jsText: function (ptr, length) {
     const limit = length === undefined ? HEAPU8.length : ptr + length;
     let end = ptr, ascii = true;
     for (; end < limit && HEAPU8[end]; ++end)
       ascii = ascii && HEAPU8[end] < 0x80;
-    if (ascii && end - ptr <= 32)
-      return String.fromCharCode.apply(null, HEAPU8.subarray(ptr, end));
+    if (ascii && end - ptr <= 32) {
+      let text = '';
+      for (let at = ptr; at < end; ++at)
+        text += String.fromCharCode(HEAPU8[at]);
+      return text;
+    }
     if (!jsText.decoder)
       jsText.decoder = new TextDecoder();
     return jsText.decoder.decode(HEAPU8.subarray(ptr, end));
