@@ -188,12 +188,13 @@ std::string textForm(double value, Precision precision)
         return " 0";
     if (std::isinf(value))
         return value > 0 ? " 1.#INF" : "-1.#INF";
-    const int digits = precision == Precision::Single ? 7 : 15;
+    const bool single = precision == Precision::Single;
+    const int digits = single ? 7 : 15;
+    const double digitsLimit = single ? 1e7 : 1e15;   // 10 to the digits
     // A whole number with fewer digits than the precision, as nearly every
     // coordinate and score is, reads the same through the integer
     // conversion, which costs a press a fraction of the general one's time.
-    const double wholeLimit = precision == Precision::Single ? 1e7 : 1e15;
-    if (std::abs(value) < wholeLimit && std::trunc(value) == value) {
+    if (std::abs(value) < digitsLimit && std::trunc(value) == value) {
         std::array<char, 24> buffer{' '};
         char* const number = buffer.data() + 1;
         const auto end = std::to_chars(number, buffer.data() + buffer.size(), std::int64_t(value)).ptr;
